@@ -1,0 +1,247 @@
+#pragma once
+
+#include "framework/core/Event.h"
+#include "framework/core/Object.h"
+#include "framework/core/Types.h"
+#include "framework/core/Variant.h"
+#include "framework/ui/RectControl.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class Graphics;
+class MenuItem;
+class ListboxView;
+
+// CheckBox.CheckedStates
+struct CheckBox {
+    enum class CheckedStates : Int32 { Unchecked = 0, Checked = 1, Indeterminate = 2 };
+};
+
+// What a drag carries; the list box raises no drag events yet.
+class DragItem : public Object {
+public:
+    std::string_view ClassFullName() const override { return "DragItem"; }
+};
+
+class Listbox;
+
+// One column of a list box.
+class ListColumn {
+public:
+    ListColumn(Listbox& owner, Int32 index) : m_owner(owner), m_index(index) {}
+    // The column's actual width in pixels; 0 hides it.
+    Int32 WidthActual() const;
+    void WidthActual(Int32 pixels);
+
+private:
+    Listbox& m_owner;
+    Int32 m_index;
+};
+
+// The framework's list box: rows of cells, each with a text and a Variant tag, columns with
+// widths and alignment, a heading row, per-cell painting and an in-place editor.
+// A row or column outside the list raises OutOfBoundsException.
+class Listbox : public RectControl {
+public:
+    Listbox();
+    ~Listbox() override;
+
+    std::string_view ClassFullName() const override { return "Listbox"; }
+
+    // Rows and cells
+    void AddRow(const std::vector<std::string>& texts);
+    void AddRow(); // an empty row
+    void InsertRow(Int32 row, const std::string& text);
+    void RemoveRow(Int32 row);
+    void DeleteAllRows();
+    Int32 ListCount() const;
+    Int32 LastIndex() const; // the row added last, -1 when none
+    std::string Cell(Int32 row, Int32 column) const;
+    void Cell(Int32 row, Int32 column, const std::string& text);
+    Variant CellTag(Int32 row, Int32 column) const;
+    void CellTag(Int32 row, Int32 column, const Variant& tag);
+    Int32 CellType(Int32 row, Int32 column) const; // 0 default, 2 check box, 3 editable in place
+    void CellType(Int32 row, Int32 column, Int32 type);
+    CheckBox::CheckedStates CellState(Int32 row, Int32 column) const;
+    void CellState(Int32 row, Int32 column, CheckBox::CheckedStates state);
+    bool CellCheck(Int32 row, Int32 column) const;
+    void CellCheck(Int32 row, Int32 column, bool checked);
+    bool Selected(Int32 row) const;
+    void Selected(Int32 row, bool selected);
+    Int32 ListIndex() const; // the first selected row, -1 when none
+    void ListIndex(Int32 row);
+    Int32 SelectionType() const; // 0 single, 1 multiple
+    void SelectionType(Int32 type);
+    bool RequiresSelection() const;
+    void RequiresSelection(bool value);
+
+    // Columns
+    Int32 ColumnCount() const;
+    void ColumnCount(Int32 count); // cells are kept where they still fit
+    ListColumn& Column(Int32 column);
+    Int32 ColumnType(Int32 column) const; // 0 default, 2 check box, 3 editable in place
+    void ColumnType(Int32 column, Int32 type);
+    // Comma-separated: pixels, "n%" of the list's width, "*" the width left over, "0" hidden.
+    std::string ColumnWidths() const;
+    void ColumnWidths(const std::string& widths);
+    Int32 ColumnAlignment(Int32 column) const; // 0 default, 1 left, 2 centre, 3 right, 4 decimal
+    void ColumnAlignment(Int32 column, Int32 alignment);
+    Int32 ColumnAlignmentOffset(Int32 column) const;
+    void ColumnAlignmentOffset(Int32 column, Int32 pixels);
+    bool ColumnsResizable() const;
+    void ColumnsResizable(bool value);
+
+    // Headings
+    bool HasHeading() const;
+    void HasHeading(bool value);
+    std::string InitialValue() const; // tab-separated headings
+    void InitialValue(const std::string& text);
+    std::string Heading(Int32 column) const;
+    void Heading(Int32 column, const std::string& text);
+    Int32 HeadingIndex() const;
+    void HeadingIndex(Int32 column);
+
+    // Look
+    Int32 DefaultRowHeight() const; // -1 = the framework's height for the font
+    void DefaultRowHeight(Int32 pixels);
+    Int32 GridLinesHorizontal() const;
+    void GridLinesHorizontal(Int32 style);
+    Int32 GridLinesVertical() const;
+    void GridLinesVertical(Int32 style);
+    bool Border() const;
+    void Border(bool value);
+    bool UseFocusRing() const;
+    void UseFocusRing(bool value);
+    bool ScrollBarVertical() const;
+    void ScrollBarVertical(bool value);
+    bool ScrollBarHorizontal() const;
+    void ScrollBarHorizontal(bool value);
+    bool AutoHideScrollbars() const;
+    void AutoHideScrollbars(bool value);
+    Int32 ScrollPosition() const; // the top visible row
+    void ScrollPosition(Int32 row);
+    Int32 _ScrollWidth() const;
+    void _ScrollWidth(Int32 value);
+    bool Hierarchical() const;
+    void Hierarchical(bool value);
+    bool EnableDrag() const;
+    void EnableDrag(bool value);
+    bool EnableDragReorder() const;
+    void EnableDragReorder(bool value);
+    const std::string& DataSource() const;
+    void DataSource(const std::string& value);
+    const std::string& DataField() const;
+    void DataField(const std::string& value);
+
+    // In-place editing
+    void EditCell(Int32 row, Int32 column);
+    bool IsEditing() const;
+
+    // Points relative to the list's top-left corner; -1 off the cells.
+    Int32 RowFromXY(Int32 x, Int32 y) const;
+    Int32 ColumnFromXY(Int32 x, Int32 y) const;
+
+    void Invalidate();
+
+    // Events. Each Event_ method is what the framework calls; its default raises the handler
+    // bound to the event of the same name (a Boolean event with no handler yields False).
+    Event<void(Listbox&)> Open{"( Listbox )"};
+    Event<void(Listbox&)> Close{"( Listbox )"};
+    Event<void(Listbox&)> Change{"( Listbox )"};
+    Event<bool(Listbox&, Graphics&, Int32, Int32)> CellBackgroundPaint{
+        "( Listbox, Graphics, Int32, Int32 ) as Boolean"};
+    Event<bool(Listbox&, Graphics&, Int32, Int32, Int32, Int32)> CellTextPaint{
+        "( Listbox, Graphics, Int32, Int32, Int32, Int32 ) as Boolean"};
+    Event<bool(Listbox&, Int32, Int32, Int32, Int32)> CellClick{
+        "( Listbox, Int32, Int32, Int32, Int32 ) as Boolean"};
+    Event<void(Listbox&, Int32, Int32)> CellAction{"( Listbox, Int32, Int32 )"};
+    Event<void(Listbox&, Int32, Int32)> CellGotFocus{"( Listbox, Int32, Int32 )"};
+    Event<void(Listbox&, Int32, Int32)> CellLostFocus{"( Listbox, Int32, Int32 )"};
+    Event<bool(Listbox&, Int32, Int32, std::string)> CellKeyDown{
+        "( Listbox, Int32, Int32, String ) as Boolean"};
+    Event<void(Listbox&, Int32)> CollapseRow{"( Listbox, Int32 )"};
+    Event<void(Listbox&, Int32)> ExpandRow{"( Listbox, Int32 )"};
+    Event<void(Listbox&)> GotFocus{"( Listbox )"};
+    Event<void(Listbox&)> LostFocus{"( Listbox )"};
+    Event<bool(Listbox&, std::string)> KeyDown{"( Listbox, String ) as Boolean"};
+    Event<void(Listbox&, std::string)> KeyUp{"( Listbox, String )"};
+    Event<bool(Listbox&, Int32, Int32)> MouseDown{"( Listbox, Int32, Int32 ) as Boolean"};
+    Event<void(Listbox&, Int32, Int32)> MouseDrag{"( Listbox, Int32, Int32 )"};
+    Event<void(Listbox&)> MouseEnter{"( Listbox )"};
+    Event<void(Listbox&)> MouseExit{"( Listbox )"};
+    Event<void(Listbox&, Int32, Int32)> MouseMove{"( Listbox, Int32, Int32 )"};
+    Event<void(Listbox&, Int32, Int32)> MouseUp{"( Listbox, Int32, Int32 )"};
+    Event<bool(Listbox&, Int32, Int32, Int32, Int32)> MouseWheel{
+        "( Listbox, Int32, Int32, Int32, Int32 ) as Boolean"};
+    Event<bool(Listbox&, Int32, Int32, Int32, Int32&)> CompareRows{
+        "( Listbox, Int32, Int32, Int32, ByRef Int32 ) as Boolean"};
+    Event<bool(Listbox&, MenuItem&, Int32, Int32)> ConstructContextualMenu{
+        "( Listbox, MenuItem, Int32, Int32 ) as Boolean"};
+    Event<bool(Listbox&, MenuItem&)> ContextualMenuAction{"( Listbox, MenuItem ) as Boolean"};
+    Event<bool(Listbox&, DragItem&, Int32)> DragEnter{"( Listbox, DragItem, Int32 ) as Boolean"};
+    Event<void(Listbox&, DragItem&, Int32)> DragExit{"( Listbox, DragItem, Int32 )"};
+    Event<bool(Listbox&, Int32, Int32, DragItem&, Int32)> DragOver{
+        "( Listbox, Int32, Int32, DragItem, Int32 ) as Boolean"};
+    Event<bool(Listbox&, Int32, Int32)> DragReorderRows{"( Listbox, Int32, Int32 ) as Boolean"};
+    Event<bool(Listbox&, DragItem&, Int32)> DragRow{"( Listbox, DragItem, Int32 ) as Boolean"};
+    Event<void(Listbox&, DragItem&, Int32)> DropObject{"( Listbox, DragItem, Int32 )"};
+    Event<void(Listbox&)> EnableMenuItems{"( Listbox )"};
+    Event<void(Listbox&, Int32, Int32)> CellTextChange{"( Listbox, Int32, Int32 )"};
+    Event<void(Listbox&)> DoubleClick{"( Listbox )"};
+    Event<bool(Listbox&, Int32)> SortColumn{"( Listbox, Int32 ) as Boolean"};
+    Event<bool(Listbox&, Int32)> HeaderPressed{"( Listbox, Int32 ) as Boolean"};
+
+    void Event_Open() override;
+    void Event_Close() override;
+    virtual void Event_Change();
+    virtual bool Event_CellBackgroundPaint(Graphics& g, Int32 row, Int32 column);
+    virtual bool Event_CellTextPaint(Graphics& g, Int32 row, Int32 column, Int32 x, Int32 y);
+    virtual bool Event_CellClick(Int32 row, Int32 column, Int32 x, Int32 y);
+    virtual void Event_CellAction(Int32 row, Int32 column);
+    virtual void Event_CellGotFocus(Int32 row, Int32 column);
+    virtual void Event_CellLostFocus(Int32 row, Int32 column);
+    virtual bool Event_CellKeyDown(Int32 row, Int32 column, std::string key);
+    virtual void Event_CollapseRow(Int32 row);
+    virtual void Event_ExpandRow(Int32 row);
+    virtual void Event_GotFocus();
+    virtual void Event_LostFocus();
+    virtual bool Event_KeyDown(std::string key);
+    virtual void Event_KeyUp(std::string key);
+    virtual bool Event_MouseDown(Int32 x, Int32 y);
+    virtual void Event_MouseDrag(Int32 x, Int32 y);
+    virtual void Event_MouseEnter();
+    virtual void Event_MouseExit();
+    virtual void Event_MouseMove(Int32 x, Int32 y);
+    virtual void Event_MouseUp(Int32 x, Int32 y);
+    virtual bool Event_MouseWheel(Int32 x, Int32 y, Int32 deltaX, Int32 deltaY);
+    virtual bool Event_CompareRows(Int32 row1, Int32 row2, Int32 column, Int32& result);
+    virtual bool Event_ConstructContextualMenu(MenuItem& base, Int32 x, Int32 y);
+    virtual bool Event_ContextualMenuAction(MenuItem& hitItem);
+    virtual bool Event_DragEnter(DragItem& item, Int32 action);
+    virtual void Event_DragExit(DragItem& item, Int32 action);
+    virtual bool Event_DragOver(Int32 x, Int32 y, DragItem& item, Int32 action);
+    virtual bool Event_DragReorderRows(Int32 newPosition, Int32 parentRow);
+    virtual bool Event_DragRow(DragItem& item, Int32 row);
+    virtual void Event_DropObject(DragItem& item, Int32 action);
+    virtual void Event_EnableMenuItems();
+    virtual void Event_CellTextChange(Int32 row, Int32 column);
+    virtual void Event_DoubleClick();
+    virtual bool Event_SortColumn(Int32 column);
+    virtual bool Event_HeaderPressed(Int32 column);
+
+protected:
+    void FontChanged() override;
+
+private:
+    friend class ListboxView;
+    friend class ListColumn;
+    struct State;
+    std::unique_ptr<State> m_state;
+    ListboxView* m_view = nullptr; // owned as the native widget
+};
+
+} // namespace fw

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds twice (normal, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test in both builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Leaks inside the platform's font and display libraries are not ours to fix.
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+
+status=0
+for kind in normal asan; do
+    dir=build/test-$kind
+    sanitize=OFF
+    [ "$kind" = asan ] && sanitize=ON
+    echo "== $kind build"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMBREL_SANITIZE=$sanitize >/dev/null
+    cmake --build "$dir" -j "$jobs"
+    echo "== $kind tests"
+    ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 || status=1
+done
+exit $status
