@@ -1,27 +1,10 @@
 #include "framework/core/ClassRegistry.h"
 
+#include "framework/core/Text.h"
+
 #include <cstddef>
 
 namespace fw {
-
-namespace {
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 ClassRegistry& ClassRegistry::Instance() {
     static ClassRegistry registry;
@@ -45,7 +28,7 @@ const PropertyInfo* ClassRegistry::FindProperty(std::string_view classFullName,
     const ClassInfo* info = Find(classFullName);
     for (std::size_t steps = 0; info != nullptr && steps < m_classes.size(); ++steps) {
         for (const PropertyInfo& property : info->properties) {
-            if (SameNameIgnoringCase(property.name, propertyName)) {
+            if (EqualsIgnoreCase(property.name, propertyName)) {
                 return &property;
             }
         }
