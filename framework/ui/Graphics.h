@@ -2,15 +2,18 @@
 
 #include "framework/core/Types.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 class QPainter;
 class QFont;
+class QFontMetricsF;
 
 namespace fw {
 
 class Picture;
+enum class FontUnits : std::uint8_t;
 
 // A drawing surface: a cell of a list box, a control, or a Picture. Coordinates are the
 // surface's own pixels, origin at its top-left corner. A negative width or height draws nothing.
@@ -41,7 +44,9 @@ public:
     void DrawLine(Int32 x1, Int32 y1, Int32 x2, Int32 y2);
     // The whole picture at its own size.
     void DrawPicture(const Picture& picture, Int32 x, Int32 y);
-    // Baseline at y. With condense, the text is kept on one line within width (0 = no limit).
+    // Baseline at y. With condense and a width above 0, the text is kept on one line within
+    // width, elided at its end when it does not fit. Without condense the text is drawn as
+    // given, on one line.
     void DrawString(const std::string& text, double x, double y, double width = 0,
                     bool condense = false);
 
@@ -64,8 +69,11 @@ public:
 
 private:
     void ApplyFont();
+    bool CanPaint() const;
+    QFontMetricsF Metrics() const;
 
     QPainter& m_painter;
+    std::unique_ptr<QFont> m_font; // kept here too: an empty picture has no active painter
     Int32 m_width;
     Int32 m_height;
     Color m_foreColor;
@@ -77,9 +85,13 @@ private:
     bool m_underline = false;
 };
 
-// The QFont for a framework font description: "System" is the desktop's default font,
-// "SmallSystem" a smaller one, any other name is looked up as fontconfig decides; size 0 is
-// the default size.
+// The QFont for a framework font description: "System" (or "") is the application's default
+// font, "SmallSystem" the same font two points smaller (two pixels when the default is sized
+// in pixels), any other name is looked up as fontconfig decides. Size 0 is the default size
+// of that font; otherwise size is in points, or in unit: Default and Point are points, Pixel
+// pixels, Inch 72 points, Millimeter 72/25.4 points.
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
+QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline,
+               FontUnits unit);
 
 } // namespace fw

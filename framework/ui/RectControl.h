@@ -102,6 +102,9 @@ private:
     friend class fw::Window;
     void AttachTo(fw::Window& window, QWidget& parent);
     void ApplyGeometry();
+    void ApplyTabStop();
+    // The window's content area changed size by dw, dh: follow the locks.
+    void FollowResize(Int32 dw, Int32 dh);
 
     std::unique_ptr<QWidget> m_widget;
     fw::Window* m_window = nullptr;

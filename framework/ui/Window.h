@@ -36,7 +36,7 @@ public:
     virtual void CreateControls() {}
     virtual void Event_Open() {}
     virtual void Event_Close() {}
-    virtual bool Event_CancelClose(bool appQuitting) { return false; }
+    virtual bool Event_CancelClose(bool /*appQuitting*/) { return false; }
     virtual void Event_Resized() {}
 
     // Properties of the window stream.
@@ -123,11 +123,21 @@ public:
 
     QWidget* NativeWidget() const;
 
+    // The QWidget that holds the controls: below the menu bar, origin of control coordinates.
+    QWidget* ContentWidget() const;
+
 private:
     friend class WindowWidget;
+    friend class RectControl;
     void HandleResized();
     bool HandleCloseRequest();
     void HandleClosed();
+    void UpdateTabOrder();
+    void ApplyFlags();
+    void ApplySizeLimits();
+    void ApplyBackColor();
+    void ApplyMenuBar();
+    void PlaceOnScreen();
 
     std::unique_ptr<WindowWidget> m_widget;
     std::vector<std::unique_ptr<RectControl>> m_controls;
