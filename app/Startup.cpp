@@ -1,1 +1,96 @@
-// placeholder
+#include "app/Startup.h"
+
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "app/Window1.h"
+#include "framework/core/Types.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Runtime.h"
+#include "listbox/TambrelListBox.h"
+
+#include <exception>
+
+namespace {
+
+// RuntimeExit's result, the process's exit status.
+fw::Int32 exitStatus = 0;
+
+} // namespace
+
+int Main(int argc, char** argv) {
+    // The program takes no command line: the runtime sees the program's name only.
+    static char* runtimeArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    static int runtimeArgc = runtimeArgv[0] != nullptr ? 1 : 0;
+    fw::RuntimeInit(runtimeArgc, runtimeArgv);
+    Initialize();
+    _Main();
+    Finalize();
+    exitStatus = fw::RuntimeExit();
+    return exitStatus;
+}
+
+void Initialize() {
+    fw::RegisterFrameworkClasses();
+    App::RegisterClass();
+    Window1::RegisterClass();
+    MenuBar1::RegisterClass();
+    TambrelListBox::RegisterClass();
+}
+
+void _Main() {
+    try {
+        fw::_RuntimeSetExceptionHelper(&_CallFunctionWithExceptionHandling);
+        fw::_RunFrameworkInitialization(&_Startup);
+        fw::_RuntimeRun();
+    } catch (...) {
+        fw::_UnhandledException(std::current_exception());
+    }
+}
+
+std::shared_ptr<fw::RuntimeException> _CallFunctionWithExceptionHandling(void (*function)(void*),
+                                                                         void* argument) {
+    try {
+        if (function == nullptr) {
+            throw fw::NilObjectException("The runtime called into the system without a routine");
+        }
+        function(argument);
+        return nullptr;
+    } catch (const fw::RuntimeException&) {
+        // Hand back the thrown object itself, with its own class, kept alive by the
+        // exception_ptr that the result shares ownership with.
+        auto held = std::make_shared<std::exception_ptr>(std::current_exception());
+        try {
+            std::rethrow_exception(*held);
+        } catch (fw::RuntimeException& thrown) {
+            return std::shared_ptr<fw::RuntimeException>(held, &thrown);
+        }
+    }
+}
+
+void _Startup() {
+    fw::_RuntimeInitExternalClasses();
+    fw::_InitPluginEntrypoints();
+    _InitFileTypes();
+    _NewAppInstance();
+    _ApplicationAddMenuHandlers();
+    _MakeDefaultView();
+}
+
+void _InitFileTypes() {}
+
+void _NewAppInstance() {
+    auto app = std::make_shared<App>();
+    app->Constructor();
+    app->MenuBar(MenuBar1::Instance());
+    fw::_RuntimeRegisterAppObject(app);
+}
+
+void _ApplicationAddMenuHandlers() {}
+
+void _MakeDefaultView() {
+    Window1::Instance();
+}
+
+void Finalize() {
+    MenuBar1::_implicitInstance = nullptr;
+}

@@ -1,0 +1,175 @@
+#include "app/Startup.h"
+
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "app/Window1.h"
+#include "framework/core/Exceptions.h"
+#include "framework/ui/Runtime.h"
+#include "framework/ui/Window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+std::shared_ptr<Window1> OpenMainWindow() {
+    return std::dynamic_pointer_cast<Window1>(fw::_GetImplicitWindow("Window1.Window1"));
+}
+
+void CloseMainWindow() {
+    if (std::shared_ptr<Window1> window = OpenMainWindow()) {
+        window->Close();
+    }
+    QApplication::processEvents();
+}
+
+// The Quit item of the window's native menu bar, or nullptr.
+QAction* NativeQuitAction(QWidget* window) {
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>()) {
+        for (QAction* menuAction : bar->actions()) {
+            if (menuAction->menu() == nullptr) {
+                continue;
+            }
+            for (QAction* action : menuAction->menu()->actions()) {
+                if (action->text() == "&Quit") {
+                    return action;
+                }
+            }
+        }
+    }
+    return nullptr;
+}
+
+TEST(StartupTest, ExceptionHelperHandsBackTheRaisedRuntimeException) {
+    static int calls = 0;
+    calls = 0;
+    auto fine = [](void* argument) { *static_cast<int*>(argument) += 1; };
+    EXPECT_EQ(_CallFunctionWithExceptionHandling(fine, &calls), nullptr);
+    EXPECT_EQ(calls, 1);
+
+    // The thrown object itself comes back, with its own class and message.
+    auto missing = [](void*) { throw fw::NilObjectException("nothing there"); };
+    std::shared_ptr<fw::RuntimeException> raised =
+        _CallFunctionWithExceptionHandling(missing, nullptr);
+    ASSERT_NE(raised, nullptr);
+    EXPECT_STREQ(raised->ClassName(), "NilObjectException");
+    EXPECT_EQ(raised->Message(), "nothing there");
+    EXPECT_NE(dynamic_cast<fw::NilObjectException*>(raised.get()), nullptr);
+
+    // Anything that is no RuntimeException propagates.
+    auto other = [](void*) { throw std::runtime_error("not the framework's"); };
+    EXPECT_THROW(_CallFunctionWithExceptionHandling(other, nullptr), std::runtime_error);
+
+    std::shared_ptr<fw::RuntimeException> none =
+        _CallFunctionWithExceptionHandling(nullptr, nullptr);
+    ASSERT_NE(none, nullptr);
+    EXPECT_STREQ(none->ClassName(), "NilObjectException");
+}
+
+TEST(StartupTest, MenuBarExistsBeforeTheDefaultWindowWhichSharesIt) {
+    Initialize();
+    MenuBar1::_implicitInstance = nullptr;
+
+    _NewAppInstance();
+    std::shared_ptr<MenuBar1> bar = MenuBar1::_implicitInstance;
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(OpenMainWindow(), nullptr);
+
+    _MakeDefaultView();
+    std::shared_ptr<Window1> window = OpenMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->MenuBar(), bar);
+    EXPECT_EQ(MenuBar1::Instance(), bar);
+    EXPECT_EQ(window->lb1().ListCount(), 250);
+    CloseMainWindow();
+}
+
+// The whole application offscreen: start-up, the event loop with the main window shown,
+// Quit from the File menu, and the release of the module objects.
+TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
+    CloseMainWindow();
+    MenuBar1::_implicitInstance = nullptr;
+
+    struct Seen {
+        bool ran = false;
+        size_t openWindows = 0;
+        bool visible = false;
+        bool sharesMenuBar = false;
+        int rows = 0;
+        QSize grabSize;
+        QSize windowSize;
+        size_t colours = 0;
+        bool saved = false;
+        bool quitFound = false;
+        bool timedOut = false;
+    } seen;
+
+    QTimer::singleShot(0, [&seen] {
+        seen.ran = true;
+        seen.openWindows = fw::OpenWindows().size();
+        std::shared_ptr<Window1> window = OpenMainWindow();
+        if (window == nullptr) {
+            fw::Quit(1);
+            return;
+        }
+        QWidget* widget = window->NativeWidget();
+        seen.visible = widget->isVisible();
+        seen.sharesMenuBar = window->MenuBar() == MenuBar1::_implicitInstance;
+        seen.rows = window->lb1().ListCount();
+
+        QImage image = widget->grab().toImage();
+        seen.grabSize = image.size() / image.devicePixelRatio();
+        seen.windowSize = widget->size();
+        std::set<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 3) {
+            for (int x = 0; x < image.width(); x += 3) {
+                colours.insert(image.pixel(x, y));
+            }
+        }
+        seen.colours = colours.size();
+        seen.saved = image.save(QStringLiteral(APP_TESTS_OUTPUT_DIR "/tambrel-demo-window.png"));
+
+        QAction* quit = NativeQuitAction(widget);
+        seen.quitFound = quit != nullptr;
+        if (quit != nullptr) {
+            quit->trigger();
+        } else {
+            fw::Quit(1);
+        }
+    });
+    // Never hang the run when quitting fails.
+    QTimer::singleShot(20000, [&seen] {
+        seen.timedOut = true;
+        fw::Quit(1);
+    });
+
+    Initialize();
+    _Main();
+
+    EXPECT_TRUE(seen.ran);
+    EXPECT_FALSE(seen.timedOut);
+    EXPECT_EQ(seen.openWindows, 1u);
+    EXPECT_TRUE(seen.visible);
+    EXPECT_TRUE(seen.sharesMenuBar);
+    EXPECT_EQ(seen.rows, 250);
+    EXPECT_EQ(seen.grabSize, seen.windowSize);
+    EXPECT_GT(seen.colours, 3u) << "the grab is blank";
+    EXPECT_TRUE(seen.saved);
+    EXPECT_TRUE(seen.quitFound);
+
+    Finalize();
+    EXPECT_EQ(MenuBar1::_implicitInstance, nullptr);
+    CloseMainWindow();
+}
+
+} // namespace
