@@ -1,0 +1,2 @@
+// Stand-in until the start-up can be built.
+int main() { return 0; }
