@@ -29,25 +29,34 @@ Currency Currency::FromDouble(double value) {
     }
     constexpr Int64 maxUnits = std::numeric_limits<Int64>::max();
     constexpr Int64 minUnits = std::numeric_limits<Int64>::min();
-    // 2^63 / 10^4 and beyond do not fit; 9.2e14 is safely inside.
-    if (value >= 9.2e14) {
+    // Far enough beyond the range (about 9.22e14) that the digits below cannot overflow.
+    if (value >= 1e15) {
         return FromUnits(maxUnits);
     }
-    if (value <= -9.2e14) {
+    if (value <= -1e15) {
         return FromUnits(minUnits);
     }
     // Round the decimal value the user sees (1.00005 is 1.0001), not its binary neighbour.
     const std::string digits = detail::RoundedFixed(value, 4);
-    Int64 units = 0;
+    std::uint64_t magnitude = 0; // at most 19 digits: fits
     bool negative = false;
     for (char c : digits) {
         if (c == '-') {
             negative = true;
         } else if (c >= '0' && c <= '9') {
-            units = units * 10 + (c - '0');
+            magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
         }
     }
-    return FromUnits(negative ? -units : units);
+    if (!negative) {
+        return FromUnits(magnitude > static_cast<std::uint64_t>(maxUnits)
+                             ? maxUnits
+                             : static_cast<Int64>(magnitude));
+    }
+    const std::uint64_t minMagnitude = static_cast<std::uint64_t>(maxUnits) + 1;
+    if (magnitude >= minMagnitude) {
+        return FromUnits(minUnits);
+    }
+    return FromUnits(-static_cast<Int64>(magnitude));
 }
 
 double Currency::ToDouble() const {

@@ -22,6 +22,7 @@ public:
     Variant(Currency value) : m_value(value) {}
     Variant(std::string value) : m_value(std::move(value)) {}
     Variant(const char* value) : m_value(std::string(value)) {}
+    // A missing (null) object is held as nothing.
     Variant(std::shared_ptr<Object> value);
     Variant(std::shared_ptr<Date> value) : Variant(std::shared_ptr<Object>(std::move(value))) {}
 
@@ -35,7 +36,9 @@ public:
     double ToDouble() const;
     Int32 ToInt32() const;
     Currency ToCurrency() const;
-    // Numbers non-zero; String "True" in any case.
+    // Numbers non-zero; String "True" in any case. Conversions that cannot apply (an object
+    // other than a Date to a number or text, any object to Boolean) raise
+    // TypeMismatchException.
     bool ToBoolean() const;
     // The object held; NilObjectException when none, TypeMismatchException when not a Date.
     std::shared_ptr<Date> ToDate() const;
