@@ -572,9 +572,7 @@ void TambrelListBox::SetValue(Int32 column, const Variant& value) {
 }
 
 void TambrelListBox::SetDropDownList(Int32 row, Int32 column, const std::string& list) {
-    if (row < 0 || row >= ListCount()) {
-        throw fw::OutOfBoundsException("Row " + std::to_string(row) + " is not in the list");
-    }
+    CheckCell(row, column);
     if (DropList.UBound1() < row) {
         DropList.Redim(row, ColumnCount());
     }
@@ -634,9 +632,7 @@ void TambrelListBox::UpdateValue(Int32 row, Int32 column, const Variant& value) 
 }
 
 void TambrelListBox::SetPBMaxValue(Int32 row, Int32 column, double max) {
-    if (row < 0 || row >= ListCount()) {
-        throw fw::OutOfBoundsException("Row " + std::to_string(row) + " is not in the list");
-    }
+    CheckCell(row, column);
     if (PBMaxVals.UBound1() < row) {
         PBMaxVals.Redim(row, ColumnCount());
     }
@@ -811,6 +807,13 @@ std::string TambrelListBox::FormattedTime(const fw::DatePtr& d, const std::strin
         put("$", Format(second, "#"));
     }
     return text;
+}
+
+void TambrelListBox::CheckCell(Int32 row, Int32 column) const {
+    if (row < 0 || row >= ListCount() || column < 0 || column >= ColumnCount()) {
+        throw fw::OutOfBoundsException("Cell (" + std::to_string(row) + ", " +
+                                       std::to_string(column) + ") is not in the list");
+    }
 }
 
 Int32 TambrelListBox::KindOf(Int32 column) const {

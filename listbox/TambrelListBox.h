@@ -194,6 +194,8 @@ private:
 
     // The kind of a column, plain for a column that has none since the last Reset.
     fw::Int32 KindOf(fw::Int32 column) const;
+    // Raises OutOfBoundsException for a cell outside the list.
+    void CheckCell(fw::Int32 row, fw::Int32 column) const;
 
     std::vector<fw::Int32> ColType;
     std::vector<std::string> DropOrient;

@@ -1,0 +1,199 @@
+#include "framework/core/Exceptions.h"
+#include "framework/core/Format.h"
+#include "tests/listbox/TestAccess.h"
+
+#include <gtest/gtest.h>
+
+using fw::Int32;
+using fw::Variant;
+
+namespace {
+
+struct CellValues : ::testing::Test {
+    TambrelListBox lb;
+    fw::DatePtr date = std::make_shared<fw::Date>(1980, 2, 9, 14, 5, 7);
+
+    void SetUp() override {
+        lb.ColumnCount(11);
+        lb.ColumnTypes = "b,c,t,a,d,i,n,p,s,m,x";
+        lb.Event_Open();
+    }
+};
+
+TEST_F(CellValues, ValueAndTextByKind) {
+    struct Case {
+        Int32 column;
+        Variant value;
+        std::string text;
+        Variant::Type stored;
+    };
+    const Case cases[] = {
+        {0, "Bye!", "Bye!", Variant::Type::String},
+        {1, 1234.5, fw::Format(1234.5, lb.CurrencyFormat), Variant::Type::Double},
+        {2, date, "09-02-1980", Variant::Type::Object},
+        {3, date, "09-02-80 02:05 pm", Variant::Type::Object},
+        {4, "Six", "Six", Variant::Type::String},
+        {5, Int32{7}, fw::Format(7, "-#"), Variant::Type::Int32},
+        {6, 2.5, fw::Format(2.5, "-#0.00"), Variant::Type::Double},
+        {7, 99.0, "P", Variant::Type::Double},
+        {8, "abc", "abc", Variant::Type::String},
+        {9, date, "02:05pm", Variant::Type::Object},
+    };
+    lb.NewRow();
+    lb.NewRow();
+    ASSERT_EQ(lb.LastIndex(), 1);
+    for (const Case& c : cases) {
+        lb.SetValue(c.column, c.value);
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(lb.Cell(1, c.column), c.text) << c.column;
+        EXPECT_EQ(lb.GetValue(1, c.column).GetType(), c.stored) << c.column;
+        EXPECT_EQ(lb.Cell(0, c.column), "") << "row 0 untouched, column " << c.column;
+    }
+    // One Date stands in three cells, not copied.
+    for (Int32 column : {2, 3, 9}) {
+        EXPECT_EQ(lb.GetValue(1, column).ToObject(), date);
+    }
+    EXPECT_EQ(lb.GetValue(1, 5).ToInt32(), 7);
+    // The check state is not touched.
+    EXPECT_FALSE(lb.CellCheck(1, 0));
+}
+
+TEST_F(CellValues, PlainColumnChangesNothing) {
+    lb.NewRow();
+    lb.Cell(0, 10, "kept");
+    lb.CellTag(0, 10, Variant("tag"));
+    lb.SetValue(10, 5.0);
+    lb.UpdateValue(0, 10, 6.0);
+    EXPECT_EQ(lb.Cell(0, 10), "kept");
+    EXPECT_EQ(lb.GetValue(0, 10).ToString(), "tag");
+}
+
+TEST_F(CellValues, DateOrItsSecondsShowTheSameText) {
+    lb.DateFormat = "n, d mmm yyyy";
+    lb.NewRow();
+    lb.SetValue(2, date);
+    lb.NewRow();
+    lb.SetValue(2, date->TotalSeconds());
+    EXPECT_EQ(lb.Cell(0, 2), "Sat, 9 Feb 1980");
+    EXPECT_EQ(lb.Cell(1, 2), "Sat, 9 Feb 1980");
+    EXPECT_EQ(lb.GetValue(0, 2).GetType(), Variant::Type::Object);
+    EXPECT_EQ(lb.GetValue(1, 2).GetType(), Variant::Type::Double);
+    EXPECT_EQ(lb.GetValue(1, 2).ToDouble(), date->TotalSeconds());
+    // The date was only read.
+    EXPECT_EQ(date->Hour(), 14);
+}
+
+TEST_F(CellValues, PatternsAreReadWhenTheValueIsSet) {
+    lb.NewRow();
+    lb.SetValue(9, date);
+    lb.TimeFormat = "HH:MM:SS";
+    EXPECT_EQ(lb.Cell(0, 9), "02:05pm");
+    lb.UpdateValue(0, 9, date);
+    EXPECT_EQ(lb.Cell(0, 9), "14:05:07");
+}
+
+TEST_F(CellValues, UpdateValueActsOnItsRowOnly) {
+    for (int i = 0; i < 3; ++i) {
+        lb.NewRow();
+        lb.SetValue(9, date);
+    }
+    auto other = std::make_shared<fw::Date>(1980, 2, 9, 0, 30, 0);
+    lb.UpdateValue(1, 9, other);
+    EXPECT_EQ(lb.Cell(0, 9), "02:05pm");
+    EXPECT_EQ(lb.Cell(1, 9), "00:30am");
+    EXPECT_EQ(lb.Cell(2, 9), "02:05pm");
+    EXPECT_EQ(lb.GetValue(1, 9).ToObject(), other);
+}
+
+TEST_F(CellValues, NoEventIsRaised) {
+    int raised = 0;
+    lb.CellTextChanged.Bind([&](TambrelListBox&, std::string, Int32, Int32) { ++raised; },
+                            "( TambrelListBox, String, Int32, Int32 )");
+    lb.CellDropDownChanged.Bind([&](TambrelListBox&, Int32, Int32, std::string) { ++raised; },
+                                "( TambrelListBox, Int32, Int32, String )");
+    lb.NewRow();
+    lb.SetValue(8, "x");
+    lb.UpdateValue(0, 4, "Six");
+    EXPECT_EQ(raised, 0);
+}
+
+TEST_F(CellValues, TablesGrowByRowAndKeepWhatTheyHold) {
+    for (int i = 0; i < 8; ++i) {
+        lb.NewRow();
+    }
+    lb.SetDropDownList(5, 4, "a,b");
+    const auto& lists = TA::DropList(lb);
+    EXPECT_EQ(lists.UBound1(), 5);
+    EXPECT_EQ(lists.UBound2(), 11);
+    for (Int32 r = 0; r < 5; ++r) {
+        EXPECT_EQ(lists.At(r, 4), "");
+    }
+    lb.SetDropDownList(3, 4, "c");
+    EXPECT_EQ(lists.UBound1(), 5);
+    // Row-by-row growth as the demonstration does it keeps every earlier list.
+    lb.SetDropDownList(6, 4, "d");
+    lb.SetDropDownList(7, 0, "e");
+    EXPECT_EQ(lists.UBound1(), 7);
+    EXPECT_EQ(lists.At(5, 4), "a,b");
+    EXPECT_EQ(lists.At(3, 4), "c");
+    EXPECT_EQ(lists.At(6, 4), "d");
+    EXPECT_EQ(lists.At(7, 0), "e");
+
+    lb.SetPBMaxValue(2, 7, 170.0);
+    lb.SetPBMaxValue(4, 7, 50.0);
+    const auto& maxima = TA::PBMaxVals(lb);
+    EXPECT_EQ(maxima.UBound1(), 4);
+    EXPECT_EQ(maxima.UBound2(), 11);
+    EXPECT_EQ(maxima.At(2, 7), 170.0);
+    EXPECT_EQ(maxima.At(3, 7), 0.0);
+    EXPECT_EQ(maxima.At(4, 7), 50.0);
+}
+
+TEST_F(CellValues, IndexesOutsideTheListRaise) {
+    // No row yet: SetValue has no row to act on.
+    EXPECT_THROW(lb.SetValue(8, "x"), fw::OutOfBoundsException);
+    lb.NewRow();
+    EXPECT_THROW(lb.SetValue(11, "x"), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.SetValue(-1, "x"), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.UpdateValue(1, 8, "x"), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.UpdateValue(-1, 8, "x"), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.GetValue(1, 0), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.GetValue(0, 11), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.SetDropDownList(1, 4, "a"), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.SetDropDownList(-1, 4, "a"), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.SetDropDownList(0, 11, "a"), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.SetPBMaxValue(2147483647, 7, 1.0), fw::OutOfBoundsException);
+    EXPECT_THROW(lb.SetPBMaxValue(0, -1, 1.0), fw::OutOfBoundsException);
+    // A column added after the last Reset has no kind yet.
+    lb.ColumnCount(12);
+    EXPECT_THROW(lb.SetValue(11, "x"), fw::OutOfBoundsException);
+    EXPECT_EQ(TA::DropList(lb).UBound1(), -1);
+}
+
+TEST(Array2D, RedimKeepsElementsWhereTheyFit) {
+    Array2D<std::string> a;
+    EXPECT_EQ(a.UBound1(), -1);
+    EXPECT_EQ(a.UBound2(), -1);
+    EXPECT_THROW(a.At(0, 0), fw::OutOfBoundsException);
+    a.Redim(1, 2);
+    a.At(1, 2) = "x";
+    a.At(0, 1) = "y";
+    a.Redim(3, 2);
+    EXPECT_EQ(a.At(1, 2), "x");
+    EXPECT_EQ(a.At(0, 1), "y");
+    EXPECT_EQ(a.At(3, 2), "");
+    a.Redim(3, 4); // more columns: elements stay at their (row, column)
+    EXPECT_EQ(a.At(1, 2), "x");
+    EXPECT_EQ(a.At(0, 1), "y");
+    a.Redim(3, 1); // fewer columns: column 2 goes
+    EXPECT_EQ(a.At(0, 1), "y");
+    EXPECT_THROW(a.At(1, 2), fw::OutOfBoundsException);
+    EXPECT_THROW(a.At(4, 0), fw::OutOfBoundsException);
+    EXPECT_THROW(a.At(-1, 0), fw::OutOfBoundsException);
+    a.Clear();
+    EXPECT_EQ(a.UBound1(), -1);
+    EXPECT_EQ(a.UBound2(), -1);
+}
+
+} // namespace
