@@ -56,10 +56,22 @@ public:
     // the menu was dismissed. Runs a nested event loop.
     MenuItemPtr PopUp();
 
-    // What choosing the item does when the system installed no handler. QuitMenuItem quits.
-    virtual void Event_Action() {}
+    // What choosing the item does when the system installed no handler. QuitMenuItem quits;
+    // the items named EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act
+    // on the focused text field; any other item does nothing.
+    virtual void Event_Action();
+
+    // Whether the item can be chosen now: Enabled, and for an Edit item with AutoEnable, a
+    // text field (that it may change, where it changes text) has the focus.
+    bool IsEnabledNow() const;
 
 private:
+    friend class MenuBar;
+    friend struct MenuBuilder;
+    struct NativeActions; // the Qt actions that currently show this item
+    NativeActions& Native() const;
+    void UpdateNativeActions() const;
+
     std::string m_name;
     std::string m_text;
     std::string m_shortcut;
@@ -68,6 +80,7 @@ private:
     bool m_checked = false;
     Variant m_tag;
     std::vector<MenuItemPtr> m_children;
+    mutable std::unique_ptr<NativeActions> m_native;
 };
 
 // Choosing it ends the event loop.
