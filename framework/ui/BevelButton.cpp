@@ -328,11 +328,17 @@ BevelButton::BevelButton() : BevelButton(std::make_unique<BevelButtonWidget>(*th
 BevelButton::BevelButton(std::unique_ptr<BevelButtonWidget> widget)
     : RectControl(TakeWidget(widget)) {
     m_button = static_cast<BevelButtonWidget*>(NativeWidget());
-    QObject::connect(m_button, &QToolButton::clicked, m_button, [this] { HandleClicked(); });
+    m_callbacks = std::make_unique<QObject>();
+    QObject::connect(m_button, &QToolButton::clicked, m_callbacks.get(),
+                     [this] { HandleClicked(); });
     ApplyColors();
 }
 
-BevelButton::~BevelButton() = default;
+// The widget outlives this part of the object; dropping m_callbacks first cuts its calls back
+// into it.
+BevelButton::~BevelButton() {
+    m_callbacks.reset();
+}
 
 QToolButton* BevelButton::NativeButton() const {
     return m_button;

@@ -6,9 +6,11 @@
 #include "framework/ui/PluginEntryPoints.h"
 #include "framework/ui/RectControl.h"
 
+#include <memory>
 #include <span>
 #include <string>
 
+class QObject;
 class QToolButton;
 
 namespace fw {
@@ -114,6 +116,7 @@ private:
     void Repaint();
 
     BevelButtonWidget* m_button;
+    std::unique_ptr<QObject> m_callbacks; // context of the button's connections
     std::string m_caption;
     PicturePtr m_icon;
     Int32 m_bevel = 0;

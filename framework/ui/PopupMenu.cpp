@@ -56,7 +56,8 @@ PopupMenu::PopupMenu() : PopupMenu(std::make_unique<QComboBox>()) {}
 PopupMenu::PopupMenu(std::unique_ptr<QComboBox> combo) : RectControl(std::move(combo)) {
     m_combo = static_cast<QComboBox*>(NativeWidget());
     m_combo->setEditable(false);
-    QObject::connect(m_combo, &QComboBox::currentIndexChanged, m_combo, [this](int) {
+    m_callbacks = std::make_unique<QObject>();
+    QObject::connect(m_combo, &QComboBox::currentIndexChanged, m_callbacks.get(), [this](int) {
         if (!m_settingFromCode) {
             m_requestedIndex = ListIndex();
             CallIntoSystem([this] { Event_Change(); });
@@ -64,7 +65,11 @@ PopupMenu::PopupMenu(std::unique_ptr<QComboBox> combo) : RectControl(std::move(c
     });
 }
 
-PopupMenu::~PopupMenu() = default;
+// The combo box outlives this part of the object; dropping m_callbacks first cuts its calls
+// back into it.
+PopupMenu::~PopupMenu() {
+    m_callbacks.reset();
+}
 
 std::string PopupMenu::InitialValue() const {
     std::string rows;

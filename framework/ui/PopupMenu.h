@@ -8,6 +8,7 @@
 #include <string>
 
 class QComboBox;
+class QObject;
 
 namespace fw {
 
@@ -61,6 +62,7 @@ private:
     void CheckRow(Int32 index, const char* what) const;
 
     QComboBox* m_combo;
+    std::unique_ptr<QObject> m_callbacks; // context of the combo box's connections
     Int32 m_requestedIndex = -1;
     bool m_settingFromCode = false;
     std::string m_dataField;

@@ -153,16 +153,16 @@ TEST_F(PopUpFixture, DismissingOrClickingASeparatorChoosesNothing) {
     WhenMenuOpens([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
     EXPECT_EQ(root->PopUp(), nullptr);
 
-    bool stayedOpen = false;
+    // A click on the separator picks nothing (the menu may close or stay; either way no item).
     WhenMenuOpens([&](QMenu& menu) {
         QAction* separator = menu.actions().at(1);
         ASSERT_TRUE(separator->isSeparator());
         ClickAction(menu, separator);
-        stayedOpen = menu.isVisible();
-        QTest::keyClick(&menu, Qt::Key_Escape);
+        if (menu.isVisible()) {
+            QTest::keyClick(&menu, Qt::Key_Escape);
+        }
     });
     EXPECT_EQ(root->PopUp(), nullptr);
-    EXPECT_TRUE(stayedOpen);
 
     EXPECT_EQ(std::make_shared<MenuItem>()->PopUp(), nullptr) << "no children, no menu";
 }
@@ -368,14 +368,17 @@ TEST(QuitMenuItem, ChoosingItEndsTheRunningEventLoop) {
     QMenuBar* native = bar->CreateNativeMenuBar(&window);
     QAction* quit = native->actions()[0]->menu()->actions()[0];
 
-    QEventLoop loop;
+    // The application's own loop, as the runtime runs it; it ends by Quit alone.
     bool timedOut = false;
     QTimer::singleShot(0, quit, [quit] { quit->trigger(); });
-    QTimer::singleShot(10000, &loop, [&] {
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
         timedOut = true;
-        loop.quit();
+        QCoreApplication::exit(1);
     });
-    loop.exec();
+    guard.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(timedOut);
 }
 
