@@ -6,11 +6,12 @@ namespace fw {
 
 void RegisterFrameworkClasses();
 
-void RegisterRectControlClasses(); // "Control", "RectControl"
+void RegisterRectControlClasses(); // "Object", "Control", "RectControl"
 void RegisterWindowClass();
 void RegisterListboxClass();
 void RegisterPopupMenuClass();
 void RegisterBevelButtonClass();
 void RegisterLabelClass();
+void RegisterApplicationClass(); // "Application"
 
 } // namespace fw

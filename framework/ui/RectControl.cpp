@@ -1,5 +1,7 @@
 #include "framework/ui/RectControl.h"
 
+#include "framework/core/ClassRegistry.h"
+#include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Window.h"
 
@@ -145,6 +147,41 @@ void RectControl::FollowResize(Int32 dw, Int32 dh) {
         }
     }
     ApplyGeometry();
+}
+
+void RegisterRectControlClasses() {
+    using C = RectControl;
+    auto& registry = ClassRegistry::Instance();
+    registry.Register(ClassInfo{"Object", "", {}});
+    registry.Register(ClassInfo{
+        "Control",
+        "Object",
+        {
+            Property<C, std::string>("Name", [](C& c, const std::string& v) { c.Name(v); }),
+            Property<C, Int32>("Index", [](C& c, Int32 v) { c.Index(v); }),
+            Property<C, Int32>("TabPanelIndex", [](C& c, Int32 v) { c.TabPanelIndex(v); }),
+        }});
+    registry.Register(ClassInfo{
+        "RectControl",
+        "Control",
+        {
+            Property<C, bool>("AutoDeactivate", [](C& c, bool v) { c.AutoDeactivate(v); }),
+            Property<C, bool>("Enabled", [](C& c, bool v) { c.Enabled(v); }),
+            Property<C, bool>("LockBottom", [](C& c, bool v) { c.LockBottom(v); }),
+            Property<C, bool>("LockLeft", [](C& c, bool v) { c.LockLeft(v); }),
+            Property<C, bool>("LockRight", [](C& c, bool v) { c.LockRight(v); }),
+            Property<C, bool>("LockTop", [](C& c, bool v) { c.LockTop(v); }),
+            Property<C, bool>("TabStop", [](C& c, bool v) { c.TabStop(v); }),
+            Property<C, bool>("Visible", [](C& c, bool v) { c.Visible(v); }),
+            Property<C, Int32>("Height", [](C& c, Int32 v) { c.Height(v); }),
+            Property<C, Int32>("Left", [](C& c, Int32 v) { c.Left(v); }),
+            Property<C, Int32>("TabIndex", [](C& c, Int32 v) { c.TabIndex(v); }),
+            Property<C, Int32>("Top", [](C& c, Int32 v) { c.Top(v); }),
+            Property<C, Int32>("Width", [](C& c, Int32 v) { c.Width(v); }),
+            Property<C, std::string>("HelpTag", [](C& c, const std::string& v) { c.HelpTag(v); }),
+            Property<C, std::string>("InitialParent",
+                                     [](C& c, const std::string& v) { c.InitialParent(v); }),
+        }});
 }
 
 } // namespace fw

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+class QEventLoop;
 class QWidget;
 
 namespace fw {
@@ -162,6 +163,19 @@ private:
     bool m_minimizeButton = true;
     Int32 m_macProcId = 0;
     bool m_built = false;
+    // Content area size and screen position.
+    Int32 m_width = 300;
+    Int32 m_height = 300;
+    Int32 m_left = 0;
+    Int32 m_top = 0;
+    bool m_positionSet = false;
+    bool m_constructing = false;
+    bool m_closed = false;
+    bool m_closingByCode = false;
+    QEventLoop* m_modalLoop = nullptr;
+
+    void ContentSizeChanged(Int32 width, Int32 height, bool fromQt);
+    Int32 MenuBarHeight() const;
 };
 
 using WindowPtr = std::shared_ptr<Window>;
@@ -170,5 +184,9 @@ using WindowPtr = std::shared_ptr<Window>;
 WindowPtr _GetImplicitWindow(std::string_view fullClassName);
 // Every open window, in opening order.
 std::vector<WindowPtr> OpenWindows();
+// Closes every open window (raising the controls' and the window's Close, without asking
+// CancelClose) and releases the windows nobody else holds. The runtime calls it when the event
+// loop has ended; test mains call it before their QApplication goes.
+void CloseAllWindows();
 
 } // namespace fw

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QMenuBar;
+
+namespace fw {
+
+class Window;
+
+// The native top-level widget of a fw::Window: a menu bar (when the window shows one) over the
+// content area that holds the controls. Qt's events reach the window through it.
+class WindowWidget : public QWidget {
+public:
+    explicit WindowWidget(Window* owner);
+    ~WindowWidget() override;
+
+    QWidget* Content() const { return m_content; }
+    QMenuBar* MenuBar() const { return m_menuBar; }
+    // Replaces the shown menu bar (nullptr: none); the widget owns the bar.
+    void SetMenuBar(QMenuBar* bar);
+    int MenuBarHeight() const;
+    // The owner is gone: Qt's later events no longer reach it.
+    void Detach() { m_owner = nullptr; }
+    // Places the menu bar and the content area inside the current size.
+    void LayoutChildren();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Window* m_owner;
+    QWidget* m_content;
+    QPointer<QMenuBar> m_menuBar;
+};
+
+} // namespace fw
