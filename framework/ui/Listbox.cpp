@@ -1,1 +1,790 @@
-// placeholder
+#include "framework/ui/Listbox.h"
+
+#include "framework/core/ClassRegistry.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Graphics.h"
+#include "framework/ui/ListboxView.h"
+#include "framework/ui/MenuItem.h"
+
+#include <algorithm>
+#include <string>
+
+namespace fw {
+
+namespace {
+
+// Far more columns than any list shows; it keeps a mistyped count from exhausting memory.
+constexpr Int32 kMaxColumns = 1024;
+
+[[noreturn]] void ThrowOutOfBounds(const char* what, Int32 index, size_t count) {
+    throw OutOfBoundsException(std::string(what) + " " + std::to_string(index) +
+                               " is outside the list box (" + std::to_string(count) + " " + what +
+                               (count == 1 ? "" : "s") + ")");
+}
+
+std::vector<std::string> SplitTabs(const std::string& text) {
+    std::vector<std::string> out;
+    if (text.empty()) {
+        return out;
+    }
+    size_t start = 0;
+    while (true) {
+        const size_t tab = text.find('\t', start);
+        out.push_back(
+            text.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        if (tab == std::string::npos) {
+            break;
+        }
+        start = tab + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// ListColumn
+
+Int32 ListColumn::WidthActual() const {
+    Listbox::State& s = *m_owner.m_state;
+    if (m_index >= static_cast<Int32>(s.columns.size())) {
+        ThrowOutOfBounds("column", m_index, s.columns.size());
+    }
+    if (m_owner.m_view != nullptr) {
+        m_owner.m_view->EnsureLayout();
+    }
+    return s.columns[static_cast<size_t>(m_index)].actualWidth;
+}
+
+void ListColumn::WidthActual(Int32 pixels) {
+    Listbox::State& s = *m_owner.m_state;
+    if (m_index >= static_cast<Int32>(s.columns.size())) {
+        ThrowOutOfBounds("column", m_index, s.columns.size());
+    }
+    s.columns[static_cast<size_t>(m_index)].fixedWidth = std::max<Int32>(0, pixels);
+    m_owner.LayoutChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Listbox
+
+Listbox::Listbox()
+    : RectControl(std::make_unique<ListboxView>()), m_state(std::make_unique<State>()) {
+    m_state->columns.resize(1);
+    m_view = static_cast<ListboxView*>(NativeWidget());
+    m_view->Attach(this);
+    m_view->FontChanged();
+}
+
+Listbox::~Listbox() {
+    if (m_view != nullptr) {
+        m_view->Detach();
+    }
+}
+
+void Listbox::CheckRow(Int32 row) const {
+    if (row < 0 || row >= static_cast<Int32>(m_state->rows.size())) {
+        ThrowOutOfBounds("row", row, m_state->rows.size());
+    }
+}
+
+void Listbox::CheckColumn(Int32 column) const {
+    if (column < 0 || column >= static_cast<Int32>(m_state->columns.size())) {
+        ThrowOutOfBounds("column", column, m_state->columns.size());
+    }
+}
+
+ListCell& Listbox::CellAt(Int32 row, Int32 column) const {
+    CheckRow(row);
+    CheckColumn(column);
+    return m_state->rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)];
+}
+
+void Listbox::LayoutChanged() {
+    if (m_view != nullptr) {
+        m_view->InvalidateLayout();
+    }
+}
+
+void Listbox::Repaint() {
+    if (m_view != nullptr) {
+        m_view->Repaint();
+    }
+}
+
+// Rows and cells
+
+void Listbox::AddRow(const std::vector<std::string>& texts) {
+    ListRow row;
+    row.cells.resize(m_state->columns.size());
+    const size_t n = std::min(texts.size(), row.cells.size());
+    for (size_t i = 0; i < n; ++i) {
+        row.cells[i].text = texts[i];
+    }
+    m_state->rows.push_back(std::move(row));
+    m_state->lastIndex = static_cast<Int32>(m_state->rows.size()) - 1;
+    LayoutChanged();
+}
+
+void Listbox::AddRow() {
+    AddRow(std::vector<std::string>{});
+}
+
+void Listbox::InsertRow(Int32 row, const std::string& text) {
+    if (row < 0 || row > static_cast<Int32>(m_state->rows.size())) {
+        ThrowOutOfBounds("row", row, m_state->rows.size());
+    }
+    ListRow newRow;
+    newRow.cells.resize(m_state->columns.size());
+    if (!newRow.cells.empty()) {
+        newRow.cells[0].text = text;
+    }
+    m_state->rows.insert(m_state->rows.begin() + row, std::move(newRow));
+    m_state->lastIndex = row;
+    if (m_view != nullptr) {
+        m_view->RowInserted(row);
+    }
+    LayoutChanged();
+}
+
+void Listbox::RemoveRow(Int32 row) {
+    CheckRow(row);
+    if (m_view != nullptr) {
+        m_view->RowsRemoved(row, 1);
+    }
+    const bool wasSelected = m_state->rows[static_cast<size_t>(row)].selected;
+    m_state->rows.erase(m_state->rows.begin() + row);
+    if (m_state->lastIndex == row) {
+        m_state->lastIndex = -1;
+    } else if (m_state->lastIndex > row) {
+        --m_state->lastIndex;
+    }
+    LayoutChanged();
+    if (wasSelected) {
+        Event_Change();
+    }
+}
+
+void Listbox::DeleteAllRows() {
+    if (m_view != nullptr) {
+        m_view->RowsRemoved(0, static_cast<Int32>(m_state->rows.size()));
+    }
+    const bool hadSelection = std::any_of(m_state->rows.begin(), m_state->rows.end(),
+                                          [](const ListRow& r) { return r.selected; });
+    std::vector<ListRow>().swap(m_state->rows);
+    m_state->lastIndex = -1;
+    LayoutChanged();
+    if (hadSelection) {
+        Event_Change();
+    }
+}
+
+Int32 Listbox::ListCount() const {
+    return static_cast<Int32>(m_state->rows.size());
+}
+
+Int32 Listbox::LastIndex() const {
+    return m_state->lastIndex;
+}
+
+std::string Listbox::Cell(Int32 row, Int32 column) const {
+    return CellAt(row, column).text;
+}
+
+void Listbox::Cell(Int32 row, Int32 column, const std::string& text) {
+    CellAt(row, column).text = text;
+    Repaint();
+}
+
+Variant Listbox::CellTag(Int32 row, Int32 column) const {
+    return CellAt(row, column).tag;
+}
+
+void Listbox::CellTag(Int32 row, Int32 column, const Variant& tag) {
+    CellAt(row, column).tag = tag;
+}
+
+Int32 Listbox::CellType(Int32 row, Int32 column) const {
+    return CellAt(row, column).type;
+}
+
+void Listbox::CellType(Int32 row, Int32 column, Int32 type) {
+    CellAt(row, column).type = type;
+    Repaint();
+}
+
+CheckBox::CheckedStates Listbox::CellState(Int32 row, Int32 column) const {
+    return CellAt(row, column).state;
+}
+
+void Listbox::CellState(Int32 row, Int32 column, CheckBox::CheckedStates state) {
+    const auto value = static_cast<Int32>(state);
+    if (value < 0 || value > 2) {
+        throw OutOfBoundsException("Check-box state " + std::to_string(value) +
+                                   " is none of 0 unchecked, 1 checked, 2 indeterminate");
+    }
+    CellAt(row, column).state = state;
+    Repaint();
+}
+
+bool Listbox::CellCheck(Int32 row, Int32 column) const {
+    return CellAt(row, column).state == CheckBox::CheckedStates::Checked;
+}
+
+void Listbox::CellCheck(Int32 row, Int32 column, bool checked) {
+    CellState(row, column,
+              checked ? CheckBox::CheckedStates::Checked : CheckBox::CheckedStates::Unchecked);
+}
+
+bool Listbox::Selected(Int32 row) const {
+    CheckRow(row);
+    return m_state->rows[static_cast<size_t>(row)].selected;
+}
+
+void Listbox::Selected(Int32 row, bool selected) {
+    CheckRow(row);
+    bool changed = false;
+    if (selected && m_state->selectionType != 1) {
+        for (size_t i = 0; i < m_state->rows.size(); ++i) {
+            ListRow& r = m_state->rows[i];
+            const bool want = static_cast<Int32>(i) == row;
+            if (r.selected != want) {
+                r.selected = want;
+                changed = true;
+            }
+        }
+    } else {
+        ListRow& r = m_state->rows[static_cast<size_t>(row)];
+        changed = r.selected != selected;
+        r.selected = selected;
+    }
+    if (changed) {
+        Repaint();
+        Event_Change();
+    }
+}
+
+Int32 Listbox::ListIndex() const {
+    const auto& rows = m_state->rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].selected) {
+            return static_cast<Int32>(i);
+        }
+    }
+    return -1;
+}
+
+void Listbox::ListIndex(Int32 row) {
+    if (row != -1) {
+        CheckRow(row);
+    }
+    bool changed = false;
+    for (size_t i = 0; i < m_state->rows.size(); ++i) {
+        ListRow& r = m_state->rows[i];
+        const bool want = static_cast<Int32>(i) == row;
+        if (r.selected != want) {
+            r.selected = want;
+            changed = true;
+        }
+    }
+    if (changed) {
+        Repaint();
+        Event_Change();
+    }
+}
+
+Int32 Listbox::SelectionType() const {
+    return m_state->selectionType;
+}
+
+void Listbox::SelectionType(Int32 type) {
+    m_state->selectionType = type;
+}
+
+bool Listbox::RequiresSelection() const {
+    return m_state->requiresSelection;
+}
+
+void Listbox::RequiresSelection(bool value) {
+    m_state->requiresSelection = value;
+}
+
+// Columns
+
+Int32 Listbox::ColumnCount() const {
+    return static_cast<Int32>(m_state->columns.size());
+}
+
+void Listbox::ColumnCount(Int32 count) {
+    if (count < 0 || count > kMaxColumns) {
+        throw OutOfBoundsException("Column count " + std::to_string(count) + " is outside 0 to " +
+                                   std::to_string(kMaxColumns));
+    }
+    const auto n = static_cast<size_t>(count);
+    if (n == m_state->columns.size()) {
+        return;
+    }
+    if (m_view != nullptr && n < m_state->columns.size()) {
+        m_view->ColumnsShrunk(count);
+    }
+    m_state->columns.resize(n);
+    for (ListRow& row : m_state->rows) {
+        row.cells.resize(n);
+    }
+    if (m_state->headingIndex >= count) {
+        m_state->headingIndex = -1;
+    }
+    LayoutChanged();
+}
+
+ListColumn& Listbox::Column(Int32 column) {
+    CheckColumn(column);
+    auto& objects = m_state->columnObjects;
+    while (objects.size() <= static_cast<size_t>(column)) {
+        objects.emplace_back(*this, static_cast<Int32>(objects.size()));
+    }
+    return objects[static_cast<size_t>(column)];
+}
+
+Int32 Listbox::ColumnType(Int32 column) const {
+    CheckColumn(column);
+    return m_state->columns[static_cast<size_t>(column)].type;
+}
+
+void Listbox::ColumnType(Int32 column, Int32 type) {
+    CheckColumn(column);
+    m_state->columns[static_cast<size_t>(column)].type = type;
+    Repaint();
+}
+
+std::string Listbox::ColumnWidths() const {
+    return m_state->columnWidths;
+}
+
+void Listbox::ColumnWidths(const std::string& widths) {
+    m_state->columnWidths = widths;
+    for (ColumnSettings& c : m_state->columns) {
+        c.fixedWidth = -1;
+    }
+    LayoutChanged();
+}
+
+Int32 Listbox::ColumnAlignment(Int32 column) const {
+    CheckColumn(column);
+    return m_state->columns[static_cast<size_t>(column)].alignment;
+}
+
+void Listbox::ColumnAlignment(Int32 column, Int32 alignment) {
+    CheckColumn(column);
+    m_state->columns[static_cast<size_t>(column)].alignment = alignment;
+    Repaint();
+}
+
+Int32 Listbox::ColumnAlignmentOffset(Int32 column) const {
+    CheckColumn(column);
+    return m_state->columns[static_cast<size_t>(column)].alignmentOffset;
+}
+
+void Listbox::ColumnAlignmentOffset(Int32 column, Int32 pixels) {
+    CheckColumn(column);
+    m_state->columns[static_cast<size_t>(column)].alignmentOffset = pixels;
+    Repaint();
+}
+
+bool Listbox::ColumnsResizable() const {
+    return m_state->columnsResizable;
+}
+
+void Listbox::ColumnsResizable(bool value) {
+    m_state->columnsResizable = value;
+}
+
+// Headings
+
+bool Listbox::HasHeading() const {
+    return m_state->hasHeading;
+}
+
+void Listbox::HasHeading(bool value) {
+    m_state->hasHeading = value;
+    LayoutChanged();
+}
+
+std::string Listbox::InitialValue() const {
+    return m_state->initialValue;
+}
+
+void Listbox::InitialValue(const std::string& text) {
+    m_state->initialValue = text;
+    m_state->headings = SplitTabs(text);
+    Repaint();
+}
+
+std::string Listbox::Heading(Int32 column) const {
+    CheckColumn(column);
+    const auto& h = m_state->headings;
+    return static_cast<size_t>(column) < h.size() ? h[static_cast<size_t>(column)] : std::string();
+}
+
+void Listbox::Heading(Int32 column, const std::string& text) {
+    CheckColumn(column);
+    auto& h = m_state->headings;
+    if (h.size() <= static_cast<size_t>(column)) {
+        h.resize(static_cast<size_t>(column) + 1);
+    }
+    h[static_cast<size_t>(column)] = text;
+    Repaint();
+}
+
+Int32 Listbox::HeadingIndex() const {
+    return m_state->headingIndex;
+}
+
+void Listbox::HeadingIndex(Int32 column) {
+    if (column != -1) {
+        CheckColumn(column);
+    }
+    m_state->headingIndex = column;
+    Repaint();
+}
+
+// Look
+
+Int32 Listbox::DefaultRowHeight() const {
+    return m_state->defaultRowHeight;
+}
+
+void Listbox::DefaultRowHeight(Int32 pixels) {
+    m_state->defaultRowHeight = pixels;
+    LayoutChanged();
+}
+
+Int32 Listbox::GridLinesHorizontal() const {
+    return m_state->gridLinesHorizontal;
+}
+
+void Listbox::GridLinesHorizontal(Int32 style) {
+    m_state->gridLinesHorizontal = style;
+    Repaint();
+}
+
+Int32 Listbox::GridLinesVertical() const {
+    return m_state->gridLinesVertical;
+}
+
+void Listbox::GridLinesVertical(Int32 style) {
+    m_state->gridLinesVertical = style;
+    Repaint();
+}
+
+bool Listbox::Border() const {
+    return m_state->border;
+}
+
+void Listbox::Border(bool value) {
+    m_state->border = value;
+    if (m_view != nullptr) {
+        m_view->BorderChanged();
+    }
+}
+
+bool Listbox::UseFocusRing() const {
+    return m_state->useFocusRing;
+}
+
+void Listbox::UseFocusRing(bool value) {
+    m_state->useFocusRing = value;
+    Repaint();
+}
+
+bool Listbox::ScrollBarVertical() const {
+    return m_state->scrollBarVertical;
+}
+
+void Listbox::ScrollBarVertical(bool value) {
+    m_state->scrollBarVertical = value;
+    LayoutChanged();
+}
+
+bool Listbox::ScrollBarHorizontal() const {
+    return m_state->scrollBarHorizontal;
+}
+
+void Listbox::ScrollBarHorizontal(bool value) {
+    m_state->scrollBarHorizontal = value;
+    LayoutChanged();
+}
+
+bool Listbox::AutoHideScrollbars() const {
+    return m_state->autoHideScrollbars;
+}
+
+void Listbox::AutoHideScrollbars(bool value) {
+    m_state->autoHideScrollbars = value;
+    LayoutChanged();
+}
+
+Int32 Listbox::ScrollPosition() const {
+    if (m_view == nullptr) {
+        return 0;
+    }
+    m_view->EnsureLayout();
+    return m_view->TopRow();
+}
+
+void Listbox::ScrollPosition(Int32 row) {
+    if (m_view != nullptr) {
+        m_view->SetTopRow(row);
+    }
+}
+
+Int32 Listbox::_ScrollWidth() const {
+    return m_state->scrollWidth;
+}
+
+void Listbox::_ScrollWidth(Int32 value) {
+    m_state->scrollWidth = value;
+}
+
+bool Listbox::Hierarchical() const {
+    return m_state->hierarchical;
+}
+
+void Listbox::Hierarchical(bool value) {
+    m_state->hierarchical = value;
+}
+
+bool Listbox::EnableDrag() const {
+    return m_state->enableDrag;
+}
+
+void Listbox::EnableDrag(bool value) {
+    m_state->enableDrag = value;
+}
+
+bool Listbox::EnableDragReorder() const {
+    return m_state->enableDragReorder;
+}
+
+void Listbox::EnableDragReorder(bool value) {
+    m_state->enableDragReorder = value;
+}
+
+const std::string& Listbox::DataSource() const {
+    return m_state->dataSource;
+}
+
+void Listbox::DataSource(const std::string& value) {
+    m_state->dataSource = value;
+}
+
+const std::string& Listbox::DataField() const {
+    return m_state->dataField;
+}
+
+void Listbox::DataField(const std::string& value) {
+    m_state->dataField = value;
+}
+
+// In-place editing
+
+void Listbox::EditCell(Int32 row, Int32 column) {
+    CheckRow(row);
+    CheckColumn(column);
+    if (m_view != nullptr) {
+        m_view->OpenEditor(row, column);
+    }
+}
+
+bool Listbox::IsEditing() const {
+    return m_view != nullptr && m_view->Editor() != nullptr;
+}
+
+Int32 Listbox::RowFromXY(Int32 x, Int32 y) const {
+    return m_view != nullptr ? m_view->RowAt(x, y) : -1;
+}
+
+Int32 Listbox::ColumnFromXY(Int32 x, Int32 y) const {
+    return m_view != nullptr ? m_view->ColumnAt(x, y) : -1;
+}
+
+void Listbox::Invalidate() {
+    Repaint();
+}
+
+void Listbox::FontChanged() {
+    RectControl::FontChanged();
+    if (m_view != nullptr) {
+        m_view->FontChanged();
+    }
+}
+
+// Events: each default raises the handler bound to the event of the same name.
+
+void Listbox::Event_Open() {
+    Open.Raise(*this);
+}
+void Listbox::Event_Close() {
+    Close.Raise(*this);
+}
+void Listbox::Event_Change() {
+    Change.Raise(*this);
+}
+bool Listbox::Event_CellBackgroundPaint(Graphics& g, Int32 row, Int32 column) {
+    return CellBackgroundPaint.Raise(*this, g, row, column);
+}
+bool Listbox::Event_CellTextPaint(Graphics& g, Int32 row, Int32 column, Int32 x, Int32 y) {
+    return CellTextPaint.Raise(*this, g, row, column, x, y);
+}
+bool Listbox::Event_CellClick(Int32 row, Int32 column, Int32 x, Int32 y) {
+    return CellClick.Raise(*this, row, column, x, y);
+}
+void Listbox::Event_CellAction(Int32 row, Int32 column) {
+    CellAction.Raise(*this, row, column);
+}
+void Listbox::Event_CellGotFocus(Int32 row, Int32 column) {
+    CellGotFocus.Raise(*this, row, column);
+}
+void Listbox::Event_CellLostFocus(Int32 row, Int32 column) {
+    CellLostFocus.Raise(*this, row, column);
+}
+bool Listbox::Event_CellKeyDown(Int32 row, Int32 column, std::string key) {
+    return CellKeyDown.Raise(*this, row, column, std::move(key));
+}
+void Listbox::Event_CollapseRow(Int32 row) {
+    CollapseRow.Raise(*this, row);
+}
+void Listbox::Event_ExpandRow(Int32 row) {
+    ExpandRow.Raise(*this, row);
+}
+void Listbox::Event_GotFocus() {
+    GotFocus.Raise(*this);
+}
+void Listbox::Event_LostFocus() {
+    LostFocus.Raise(*this);
+}
+bool Listbox::Event_KeyDown(std::string key) {
+    return KeyDown.Raise(*this, std::move(key));
+}
+void Listbox::Event_KeyUp(std::string key) {
+    KeyUp.Raise(*this, std::move(key));
+}
+bool Listbox::Event_MouseDown(Int32 x, Int32 y) {
+    return MouseDown.Raise(*this, x, y);
+}
+void Listbox::Event_MouseDrag(Int32 x, Int32 y) {
+    MouseDrag.Raise(*this, x, y);
+}
+void Listbox::Event_MouseEnter() {
+    MouseEnter.Raise(*this);
+}
+void Listbox::Event_MouseExit() {
+    MouseExit.Raise(*this);
+}
+void Listbox::Event_MouseMove(Int32 x, Int32 y) {
+    MouseMove.Raise(*this, x, y);
+}
+void Listbox::Event_MouseUp(Int32 x, Int32 y) {
+    MouseUp.Raise(*this, x, y);
+}
+bool Listbox::Event_MouseWheel(Int32 x, Int32 y, Int32 deltaX, Int32 deltaY) {
+    return MouseWheel.Raise(*this, x, y, deltaX, deltaY);
+}
+bool Listbox::Event_CompareRows(Int32 row1, Int32 row2, Int32 column, Int32& result) {
+    return CompareRows.Raise(*this, row1, row2, column, result);
+}
+bool Listbox::Event_ConstructContextualMenu(MenuItem& base, Int32 x, Int32 y) {
+    return ConstructContextualMenu.Raise(*this, base, x, y);
+}
+bool Listbox::Event_ContextualMenuAction(MenuItem& hitItem) {
+    return ContextualMenuAction.Raise(*this, hitItem);
+}
+bool Listbox::Event_DragEnter(DragItem& item, Int32 action) {
+    return DragEnter.Raise(*this, item, action);
+}
+void Listbox::Event_DragExit(DragItem& item, Int32 action) {
+    DragExit.Raise(*this, item, action);
+}
+bool Listbox::Event_DragOver(Int32 x, Int32 y, DragItem& item, Int32 action) {
+    return DragOver.Raise(*this, x, y, item, action);
+}
+bool Listbox::Event_DragReorderRows(Int32 newPosition, Int32 parentRow) {
+    return DragReorderRows.Raise(*this, newPosition, parentRow);
+}
+bool Listbox::Event_DragRow(DragItem& item, Int32 row) {
+    return DragRow.Raise(*this, item, row);
+}
+void Listbox::Event_DropObject(DragItem& item, Int32 action) {
+    DropObject.Raise(*this, item, action);
+}
+void Listbox::Event_EnableMenuItems() {
+    EnableMenuItems.Raise(*this);
+}
+void Listbox::Event_CellTextChange(Int32 row, Int32 column) {
+    CellTextChange.Raise(*this, row, column);
+}
+void Listbox::Event_DoubleClick() {
+    DoubleClick.Raise(*this);
+}
+bool Listbox::Event_SortColumn(Int32 column) {
+    return SortColumn.Raise(*this, column);
+}
+bool Listbox::Event_HeaderPressed(Int32 column) {
+    return HeaderPressed.Raise(*this, column);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Class registration: the designed properties of list boxes.
+
+void RegisterListboxClass() {
+    ClassInfo info;
+    info.fullName = "Listbox";
+    info.parentName = "RectControl";
+    auto& p = info.properties;
+    using L = Listbox;
+    // Boolean
+    p.push_back(
+        Property<L, bool>("AutoHideScrollbars", [](L& l, bool v) { l.AutoHideScrollbars(v); }));
+    p.push_back(Property<L, bool>("Bold", [](L& l, bool v) { l.Bold(v); }));
+    p.push_back(Property<L, bool>("Border", [](L& l, bool v) { l.Border(v); }));
+    p.push_back(Property<L, bool>("ColumnsResizable", [](L& l, bool v) { l.ColumnsResizable(v); }));
+    p.push_back(Property<L, bool>("EnableDrag", [](L& l, bool v) { l.EnableDrag(v); }));
+    p.push_back(
+        Property<L, bool>("EnableDragReorder", [](L& l, bool v) { l.EnableDragReorder(v); }));
+    p.push_back(Property<L, bool>("HasHeading", [](L& l, bool v) { l.HasHeading(v); }));
+    p.push_back(Property<L, bool>("Hierarchical", [](L& l, bool v) { l.Hierarchical(v); }));
+    p.push_back(Property<L, bool>("Italic", [](L& l, bool v) { l.Italic(v); }));
+    p.push_back(
+        Property<L, bool>("RequiresSelection", [](L& l, bool v) { l.RequiresSelection(v); }));
+    p.push_back(
+        Property<L, bool>("ScrollBarHorizontal", [](L& l, bool v) { l.ScrollBarHorizontal(v); }));
+    p.push_back(
+        Property<L, bool>("ScrollBarVertical", [](L& l, bool v) { l.ScrollBarVertical(v); }));
+    p.push_back(Property<L, bool>("Underline", [](L& l, bool v) { l.Underline(v); }));
+    p.push_back(Property<L, bool>("UseFocusRing", [](L& l, bool v) { l.UseFocusRing(v); }));
+    // Int32
+    p.push_back(Property<L, Int32>("_ScrollWidth", [](L& l, Int32 v) { l._ScrollWidth(v); }));
+    p.push_back(Property<L, Int32>("ColumnCount", [](L& l, Int32 v) { l.ColumnCount(v); }));
+    p.push_back(
+        Property<L, Int32>("DefaultRowHeight", [](L& l, Int32 v) { l.DefaultRowHeight(v); }));
+    p.push_back(
+        Property<L, Int32>("GridLinesHorizontal", [](L& l, Int32 v) { l.GridLinesHorizontal(v); }));
+    p.push_back(
+        Property<L, Int32>("GridLinesVertical", [](L& l, Int32 v) { l.GridLinesVertical(v); }));
+    p.push_back(Property<L, Int32>("HeadingIndex", [](L& l, Int32 v) { l.HeadingIndex(v); }));
+    p.push_back(Property<L, Int32>("SelectionType", [](L& l, Int32 v) { l.SelectionType(v); }));
+    // String
+    p.push_back(Property<L, std::string>("ColumnWidths",
+                                         [](L& l, const std::string& v) { l.ColumnWidths(v); }));
+    p.push_back(
+        Property<L, std::string>("DataField", [](L& l, const std::string& v) { l.DataField(v); }));
+    p.push_back(Property<L, std::string>("DataSource",
+                                         [](L& l, const std::string& v) { l.DataSource(v); }));
+    p.push_back(Property<L, std::string>("InitialValue",
+                                         [](L& l, const std::string& v) { l.InitialValue(v); }));
+    p.push_back(
+        Property<L, std::string>("TextFont", [](L& l, const std::string& v) { l.TextFont(v); }));
+    ClassRegistry::Instance().Register(std::move(info));
+}
+
+} // namespace fw

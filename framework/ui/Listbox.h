@@ -15,6 +15,7 @@ namespace fw {
 class Graphics;
 class MenuItem;
 class ListboxView;
+struct ListCell;
 
 // CheckBox.CheckedStates
 struct CheckBox {
@@ -239,9 +240,15 @@ protected:
 private:
     friend class ListboxView;
     friend class ListColumn;
-    struct State;
+    struct State; // the rows, columns and settings; shared with the native widget
+    void CheckRow(Int32 row) const;
+    void CheckColumn(Int32 column) const;
+    ListCell& CellAt(Int32 row, Int32 column) const;
+    void LayoutChanged();
+    void Repaint();
+
     std::unique_ptr<State> m_state;
-    ListboxView* m_view = nullptr; // owned as the native widget
+    ListboxView* m_view = nullptr; // the native widget; cleared if Qt destroys it first
 };
 
 } // namespace fw

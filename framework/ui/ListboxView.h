@@ -1,0 +1,220 @@
+#pragma once
+
+// The list box's native widget and the data both sides share. Internal to the framework.
+
+#include "framework/ui/Listbox.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRect>
+#include <deque>
+#include <string>
+#include <vector>
+
+class QPainter;
+
+namespace fw {
+
+struct ListCell {
+    std::string text;
+    Variant tag;
+    Int32 type = 0;
+    CheckBox::CheckedStates state = CheckBox::CheckedStates::Unchecked;
+};
+
+struct ListRow {
+    std::vector<ListCell> cells; // always ColumnCount cells
+    bool selected = false;
+};
+
+// One column's settings. widthKind/widthValue come from ColumnWidths; fixedWidth, when not
+// -1, is a width set through ListColumn.WidthActual and wins until the next ColumnWidths.
+struct ColumnSettings {
+    Int32 type = 0;
+    Int32 alignment = 0;
+    Int32 alignmentOffset = 0;
+    Int32 fixedWidth = -1;
+    Int32 actualWidth = 0; // computed by the layout
+    Int32 left = 0;        // computed by the layout, from the first column's left edge
+};
+
+struct Listbox::State {
+    std::vector<ListRow> rows;
+    std::vector<ColumnSettings> columns;  // ColumnCount entries
+    std::deque<ListColumn> columnObjects; // only grows, so references stay valid
+    std::string columnWidths;
+    std::vector<std::string> headings; // may hold more entries than there are columns
+    std::string initialValue;
+    Int32 lastIndex = -1;
+    Int32 selectionType = 0;
+    bool requiresSelection = false;
+    bool columnsResizable = false;
+    bool hasHeading = false;
+    Int32 headingIndex = -1;
+    Int32 defaultRowHeight = -1;
+    Int32 gridLinesHorizontal = 0;
+    Int32 gridLinesVertical = 0;
+    bool border = true;
+    bool useFocusRing = true;
+    bool scrollBarVertical = true;
+    bool scrollBarHorizontal = false;
+    bool autoHideScrollbars = true;
+    Int32 scrollWidth = -1;
+    bool hierarchical = false;
+    bool enableDrag = false;
+    bool enableDragReorder = false;
+    std::string dataSource;
+    std::string dataField;
+};
+
+class ListboxView;
+
+// The in-place editor: a frameless line edit over one cell.
+class ListboxCellEditor : public QLineEdit {
+public:
+    ListboxCellEditor(ListboxView& view, QWidget* parent, Int32 row, Int32 column);
+
+    Int32 row;
+    Int32 column;
+    bool done = false;
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    ListboxView& m_view;
+};
+
+// The heading row above the viewport.
+class ListboxHeader : public QWidget {
+public:
+    explicit ListboxHeader(ListboxView& view);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    ListboxView& m_view;
+};
+
+// One custom-painted scroll area. Rows scroll by whole rows (the vertical scroll bar's value
+// is the top row); columns scroll by pixels. Only the visible cells are painted.
+class ListboxView : public QAbstractScrollArea {
+public:
+    ListboxView();
+    ~ListboxView() override;
+
+    void Attach(Listbox* owner);
+    void Detach();
+    Listbox* Owner() const { return m_owner; }
+
+    // Layout: column widths, scroll bars, ranges. Cheap to ask for; recomputed when dirty.
+    void InvalidateLayout();
+    void EnsureLayout();
+    void BorderChanged();
+    void FontChanged();
+    void Repaint();
+
+    Int32 RowHeight() const;
+    Int32 HeadingHeight() const;
+    Int32 TopRow() const { return m_topRow; }
+    void SetTopRow(Int32 row);
+    void EnsureRowVisible(Int32 row);
+    Int32 MaxTopRow() const;
+
+    // List-relative points (the widget's top-left corner is 0, 0).
+    Int32 RowAt(Int32 x, Int32 y);
+    Int32 ColumnAt(Int32 x, Int32 y);
+
+    // Editing.
+    void OpenEditor(Int32 row, Int32 column);
+    void EndEdit(bool keepTyped);
+    void DiscardEditor(); // closes without storing or raising anything
+    ListboxCellEditor* Editor() const { return m_editor; }
+    void RowsRemoved(Int32 first, Int32 count); // rows first .. first+count-1 are gone
+    void RowInserted(Int32 row);
+    void ColumnsShrunk(Int32 count);
+
+    // Used by the heading widget and the editor.
+    void PaintHeading(QPainter& painter, const QRect& dirty);
+    void HeadingPress(QMouseEvent* event, const QPoint& listPos);
+    void MouseRelease(QMouseEvent* event, const QPoint& listPos);
+    void MouseMove(QMouseEvent* event, const QPoint& listPos);
+    void EditorFocusIn();
+    void EditorFocusOut();
+    std::string KeyText(const QKeyEvent* event) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Layout {
+        bool valid = false;
+        Int32 rowHeight = 16;
+        Int32 headingHeight = 0;
+        QRect contents; // inside the border, list-relative
+        QRect rowsArea; // the viewport, list-relative
+        bool vbar = false;
+        bool hbar = false;
+        Int32 totalWidth = 0;
+        Int32 maxTopRow = 0;
+        Int32 maxHOffset = 0;
+    };
+
+    Listbox::State& S() const;
+    void ComputeColumnWidths(Int32 innerWidth);
+    void ApplyLayout();
+    void PostLayoutRequest();
+    void PaintCells(QPainter& painter, const QRect& dirty);
+    void PaintCell(QPainter& painter, Int32 row, Int32 column, const QRect& cell);
+    void DrawCheckBox(QPainter& painter, const QRect& box, CheckBox::CheckedStates state) const;
+    QRect CellRectInViewport(Int32 row, Int32 column) const;
+    void UpdateEditorGeometry();
+    QPoint ToList(const QWidget* from, const QPoint& pos) const;
+    void CellPress(QMouseEvent* event, const QPoint& listPos);
+    void SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers);
+    void MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers);
+    void ShowContextMenu(const QPoint& listPos);
+    void SetHOffset(Int32 offset);
+    Int32 TextX(const std::string& text, Int32 alignment, Int32 offset, Int32 width) const;
+
+    Listbox* m_owner = nullptr;
+    ListboxHeader* m_header = nullptr;
+    QPointer<ListboxCellEditor> m_editor;
+    std::string m_editOriginal;
+    Layout m_layout;
+    Int32 m_topRow = 0;
+    Int32 m_hOffset = 0;
+    Int32 m_anchorRow = -1;    // where a Shift range starts
+    Int32 m_currentRow = -1;   // the row the arrow keys move from
+    bool m_pressTaken = false; // MouseDown returned True: MouseDrag and MouseUp follow
+    bool m_layoutPosted = false;
+    bool m_applyingLayout = false;
+    bool m_hasFocus = false; // the list or its editor has the keyboard focus
+};
+
+} // namespace fw
