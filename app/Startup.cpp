@@ -6,6 +6,7 @@
 #include "framework/core/Types.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/Runtime.h"
+#include "framework/ui/Window.h"
 #include "listbox/TambrelListBox.h"
 
 #include <exception>
@@ -92,5 +93,8 @@ void _MakeDefaultView() {
 }
 
 void Finalize() {
+    // The framework's window lists go first (the event loop's end closed the windows already,
+    // unless start-up failed half-way), the shared menu bar last.
+    fw::CloseAllWindows();
     MenuBar1::_implicitInstance = nullptr;
 }

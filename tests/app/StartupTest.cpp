@@ -163,6 +163,9 @@ TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
     EXPECT_TRUE(seen.sharesMenuBar);
     EXPECT_EQ(seen.rows, 250);
     EXPECT_EQ(seen.grabSize, seen.windowSize);
+    // The content area as designed, under the menu bar.
+    EXPECT_EQ(seen.grabSize.width(), 857);
+    EXPECT_GT(seen.grabSize.height(), 447);
     EXPECT_GT(seen.colours, 3u) << "the grab is blank";
     EXPECT_TRUE(seen.saved);
     EXPECT_TRUE(seen.quitFound);

@@ -188,10 +188,10 @@ TEST(StreamsTest, RawBytesAsStored) {
     EXPECT_EQ(kLb1Stream.substr(0, 12), std::string_view("Name \x00\x00\x00\x03lb1", 12));
     EXPECT_EQ(kLb1Stream.substr(12, 10), std::string_view("Index \x80\x00\x00\x00", 10));
     // The currency pattern ends in exactly one backslash, which is the stream's last byte.
-    EXPECT_EQ(kLb1Stream.substr(kLb1Stream.size() - 36, 36),
+    EXPECT_EQ(kLb1Stream.substr(kLb1Stream.size() - 44, 44),
               std::string_view("\x00\x00\x00\x11#,0.00;(#,0.00);\\"
                                "NumberFormat \x00\x00\x00\x06-#0.00",
-                               36));
+                               44));
 }
 
 // The framework's reader, typing each value by the declared property of the target class.
