@@ -1,6 +1,7 @@
 #include "framework/ui/MenuItem.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/ui/testing/ModalTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,15 +84,6 @@ void WhenMenuOpens(std::function<void(QMenu&)> act) {
     timer->start();
 }
 
-QAction* ActionNamed(QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 void ClickAction(QMenu& menu, QAction* action) {
     ASSERT_NE(action, nullptr);
     QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
@@ -139,9 +131,12 @@ struct PopUpFixture : ::testing::Test {
 };
 
 TEST_F(PopUpFixture, ReturnsTheChosenItem) {
-    WhenMenuOpens([](QMenu& menu) { ClickAction(menu, ActionNamed(menu, "Three")); });
+    fw::testing::AnswerNextPopupMenu(3);
     EXPECT_EQ(root->PopUp(), root->Item(3));
+    fw::testing::AnswerNextPopupMenu(2);
+    EXPECT_EQ(root->PopUp(), root->Item(2));
 
+    // By keyboard: the first Down lands on the first item.
     WhenMenuOpens([](QMenu& menu) {
         QTest::keyClick(&menu, Qt::Key_Down);
         QTest::keyClick(&menu, Qt::Key_Return);
@@ -150,10 +145,13 @@ TEST_F(PopUpFixture, ReturnsTheChosenItem) {
 }
 
 TEST_F(PopUpFixture, DismissingOrClickingASeparatorChoosesNothing) {
-    WhenMenuOpens([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
+    fw::testing::AnswerNextPopupMenu(-1);
     EXPECT_EQ(root->PopUp(), nullptr);
+    fw::testing::AnswerNextPopupMenu(1); // the separator
+    EXPECT_EQ(root->PopUp(), nullptr);
+    EXPECT_EQ(fw::testing::PendingModalAnswers(), 0);
 
-    // A click on the separator picks nothing (the menu may close or stay; either way no item).
+    // The same click by hand, on the separator's own place.
     WhenMenuOpens([&](QMenu& menu) {
         QAction* separator = menu.actions().at(1);
         ASSERT_TRUE(separator->isSeparator());
