@@ -4,9 +4,11 @@
 #include "app/Startup.h"
 #include "framework/core/Date.h"
 #include "framework/core/Variant.h"
+#include "framework/ui/testing/ModalTestSupport.h"
 
 #include <QApplication>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -28,6 +30,7 @@ protected:
         if (m_window != nullptr && m_window->IsOpen()) {
             m_window->Close();
         }
+        fw::testing::ClearModalAnswers();
         QApplication::processEvents();
     }
 
@@ -226,6 +229,45 @@ TEST_F(Window1Test, DropDownOtherChoiceIsCopiedIntoTheLongString) {
     list.CellDropDownChanged.Raise(list, 0, 5, "");
     EXPECT_EQ(list.Cell(0, 2), "");
     EXPECT_EQ(list.Cell(1, 2), "This is a long string, 2");
+}
+
+// The handlers of the edit events each show one message box with the new value.
+TEST_F(Window1Test, EditHandlersReportTheNewValueInAMessageBox) {
+    auto when = std::make_shared<fw::Date>(1980, 2, 9, 14, 5, 7);
+    struct Case {
+        std::function<void(TambrelListBox&)> raise;
+        std::string text;
+    };
+    const Case cases[] = {
+        {[](TambrelListBox& l) { l.CellTextChanged.Raise(l, "Hello", 4, 2); }, "New Text Hello"},
+        {[](TambrelListBox& l) {
+             l.CellCurrencyChanged.Raise(l, fw::Currency::FromDouble(1234.5), 4, 3);
+         },
+         "New Currency 1,234.50"},
+        {[](TambrelListBox& l) {
+             l.CellCurrencyChanged.Raise(l, fw::Currency::FromDouble(-1234.5), 4, 3);
+         },
+         "New Currency (1,234.50)"},
+        {[](TambrelListBox& l) { l.CellNumberChanged.Raise(l, 3.14159265, 4, 3); },
+         "New Number 3.14159"},
+        {[](TambrelListBox& l) { l.CellNumberChanged.Raise(l, -1234.5, 4, 3); },
+         "New Number (1,234.50000)"},
+        {[](TambrelListBox& l) { l.CellIntegerChanged.Raise(l, 42, 4, 1); }, "New Integer 000042"},
+        {[when](TambrelListBox& l) { l.CellDateChanged.Raise(l, when, 4, 7); },
+         "New Date " + when->LongDate()},
+        {[when](TambrelListBox& l) { l.CellTimeChanged.Raise(l, when, 4, 8); },
+         "New Time " + when->LongTime()},
+        {[](TambrelListBox& l) { l.DoubleClick.Raise(l, 5, 3); }, "5|3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::shared_ptr<fw::testing::MessageBoxRecord> box = fw::testing::ExpectMessageBox();
+        c.raise(List());
+        EXPECT_TRUE(box->answered);
+        EXPECT_EQ(box->text, c.text);
+    }
+    // Reporting changed no cell.
+    EXPECT_EQ(List().Cell(4, 2), "This is a long string, 5");
 }
 
 } // namespace
