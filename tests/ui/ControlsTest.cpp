@@ -10,6 +10,7 @@
 #include "framework/ui/PluginEntryPoints.h"
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/Screen.h"
+#include "framework/ui/Window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -492,6 +493,79 @@ TEST(Label, TextIsDrawnInItsColorAndAlignment) {
     }
     ASSERT_GE(first, 0);
     EXPECT_GT(first, 60) << "right-aligned text starts in the right half";
+}
+
+// ---------------------------------------------------------------------------------------------
+// The controls in a window built from streams
+
+class StreamWindow : public Window {
+public:
+    int actions = 0;
+    std::vector<std::string> chosen;
+
+    void Layout() override {
+        HasBackColor(true);
+        BackColor(RGB(255, 255, 255));
+        Width(200);
+        Height(100);
+    }
+    void CreateControls() override {
+        _AddControl("lblDate", std::make_unique<Label>());
+        _SetProperties(ControlAs<Label>("lblDate"), StreamBuilder()
+                                                        .Bool("Transparent", false)
+                                                        .Str("Text", "Untitled")
+                                                        .Int("Width", 172)
+                                                        .Int("Height", 20)
+                                                        .Int("Top", 70)
+                                                        .Str("Name", "lblDate")
+                                                        .Bytes());
+        _AddControl("btnOK", std::make_unique<BevelButton>());
+        ControlAs<BevelButton>("btnOK").TextUnit(FontUnits::Default);
+        _SetProperties(ControlAs<BevelButton>("btnOK"), StreamBuilder()
+                                                            .Bool("AcceptFocus", false)
+                                                            .Str("Caption", "OK")
+                                                            .Bool("TabStop", true)
+                                                            .Int("Width", 40)
+                                                            .Int("Height", 22)
+                                                            .Int("Left", 150)
+                                                            .Bytes());
+        ControlAs<BevelButton>("btnOK").Action.Bind(this, &StreamWindow::btnOK_Action,
+                                                    "( BevelButton )");
+        _AddControl("puHour", std::make_unique<PopupMenu>());
+        _SetProperties(
+            ControlAs<PopupMenu>("puHour"),
+            StreamBuilder().Int("ListIndex", 0).Str("InitialValue", "").Int("Width", 60).Bytes());
+        ControlAs<PopupMenu>("puHour").Change.Bind(this, &StreamWindow::puHour_Change,
+                                                   "( PopupMenu )");
+    }
+    void btnOK_Action(BevelButton&) { ++actions; }
+    void puHour_Change(PopupMenu& sender) { chosen.push_back(sender.Text()); }
+};
+
+TEST(ControlsInAWindow, StreamsEventsAndPaintingWorkInABuiltWindow) {
+    RegisterFrameworkClasses();
+    auto window = std::make_shared<StreamWindow>();
+    window->Constructor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window->NativeWidget()));
+
+    auto& label = window->ControlAs<Label>("lblDate");
+    const QImage shot = label.NativeLabel()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shot.width() - 2, 2), QColor(255, 255, 255))
+        << "an opaque label shows its window's background";
+
+    auto& button = window->ControlAs<BevelButton>("btnOK");
+    EXPECT_EQ(button.NativeButton()->focusPolicy(), Qt::NoFocus) << "AcceptFocus False";
+    QTest::mouseClick(button.NativeButton(), Qt::LeftButton);
+    EXPECT_EQ(window->actions, 1);
+
+    auto& hour = window->ControlAs<PopupMenu>("puHour");
+    EXPECT_EQ(hour.ListCount(), 0);
+    for (int i = 0; i < 24; ++i) {
+        hour.AddRow(i < 10 ? "0" + std::to_string(i) : std::to_string(i));
+    }
+    hour.ListIndex(14);
+    EXPECT_EQ(window->chosen, std::vector<std::string>{"14"});
+    window->Close();
 }
 
 // ---------------------------------------------------------------------------------------------
