@@ -1,6 +1,8 @@
 #include "framework/ui/MenuItem.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/ui/Listbox.h"
+#include "framework/ui/Window.h"
 #include "framework/ui/testing/ModalTestSupport.h"
 
 #include <QAction>
@@ -358,6 +360,53 @@ TEST_F(EditFixture, ShortcutsReachTheItemsWhileATextFieldHasFocus) {
     field->deselect();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(field->selectedText(), "abc");
+}
+
+// The list box's in-place editor is a text field like any other for the menus.
+class ListWindow : public Window {
+public:
+    std::shared_ptr<fw::MenuBar> bar = MakeAppMenuBar();
+    void Layout() override {
+        MenuBar(bar);
+        Width(300);
+        Height(200);
+    }
+    void CreateControls() override {
+        auto& list = static_cast<Listbox&>(_AddControl("lb", std::make_unique<Listbox>()));
+        list.Width(280);
+        list.Height(150);
+        list.ColumnCount(2);
+        list.AddRow(std::vector<std::string>{"cell", "x"});
+    }
+};
+
+TEST(MenuBar, ShortcutsAndEditItemsWorkInTheListBoxEditor) {
+    auto window = std::make_shared<ListWindow>();
+    auto counting = std::make_shared<CountingItem>();
+    counting->Name("Custom");
+    counting->Text("&Custom");
+    counting->KeyboardShortcut("Cmd+K");
+    window->bar->Child("FileMenu")->Append(counting);
+    window->Constructor();
+    QApplication::setActiveWindow(window->NativeWidget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->NativeWidget()));
+
+    window->ControlAs<Listbox>("lb").EditCell(0, 0);
+    QLineEdit* editor = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        return editor != nullptr;
+    }));
+    EXPECT_TRUE(window->bar->_Lookup("EditCopy")->IsEnabledNow());
+
+    QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(counting->actions, 1);
+
+    editor->selectAll();
+    QApplication::clipboard()->clear();
+    window->bar->_Lookup("EditCopy")->Event_Action();
+    EXPECT_EQ(QApplication::clipboard()->text(), "cell");
+    window->Close();
 }
 
 TEST(QuitMenuItem, ChoosingItEndsTheRunningEventLoop) {
