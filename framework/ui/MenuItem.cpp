@@ -409,12 +409,18 @@ MenuItemPtr MenuItem::PopUp() {
     if (m_children.empty()) {
         return nullptr;
     }
-    QMenu menu(QApplication::activeWindow());
+    // On the heap and guarded: the window it belongs to may go while the menu is open.
+    QPointer<QMenu> menu = new QMenu(QApplication::activeWindow());
     Shown shown;
     std::map<QAction*, MenuItemPtr> chosen;
-    MenuBuilder::Build(menu, *this, shown, &chosen, false);
-    RefreshOnOpen(menu, menu, shown);
-    QAction* action = menu.exec(QCursor::pos());
+    MenuBuilder::Build(*menu, *this, shown, &chosen, false);
+    RefreshOnOpen(*menu, *menu, shown);
+    QAction* action = menu->exec(QCursor::pos());
+    const bool stillThere = !menu.isNull();
+    delete menu.data();
+    if (!stillThere) {
+        return nullptr;
+    }
     const auto it = chosen.find(action);
     return it == chosen.end() ? nullptr : it->second;
 }
