@@ -22,7 +22,7 @@ struct CheckBox {
     enum class CheckedStates : Int32 { Unchecked = 0, Checked = 1, Indeterminate = 2 };
 };
 
-// What a drag carries; the list box raises no drag events yet.
+// What a drag carries; the list box raises no drag events.
 class DragItem : public Object {
 public:
     std::string_view ClassFullName() const override { return "DragItem"; }
@@ -45,7 +45,89 @@ private:
 
 // The framework's list box: rows of cells, each with a text and a Variant tag, columns with
 // widths and alignment, a heading row, per-cell painting and an in-place editor.
-// A row or column outside the list raises OutOfBoundsException.
+//
+// Storage: a vector of rows, each holding ColumnCount cells (text, tag, cell type, check
+// state) and its selection flag. AddRow is amortised O(1), DeleteAllRows and RemoveRow O(n).
+// Changing ColumnCount keeps every cell that still fits. Every row and column index is
+// checked: outside the list raises OutOfBoundsException.
+//
+// Columns: ColumnWidths is a comma-separated list, one entry per column: pixels ("120"), a
+// share of the list's inner width ("25%"; the inner width excludes the border and a shown
+// vertical scroll bar), "*" a share of the width left over after the other entries, "0"
+// hidden. A blank entry ("100,,*") hides its column like "0"; a missing entry (fewer entries
+// than columns, or an empty text) counts as "*". Widths are recomputed whenever the list
+// resizes. ListColumn.WidthActual(px) fixes that column's width until the next ColumnWidths
+// text, which replaces every width; 0 hides it. Columns wider than the list scroll sideways
+// only when ScrollBarHorizontal is True. A hidden column is never painted and takes no point.
+// ColumnsResizable lets the user drag a heading divider, which fixes that column's width.
+//
+// Alignment: 0 default (left), 1 left, 2 centre, 3 right, 4 decimal. Decimal alignment puts
+// the first "." of each text at x = column width + ColumnAlignmentOffset; a text without "."
+// ends there. Left and right texts keep 3 pixels from the cell's edge. ColumnType(c) 2 or
+// CellType 2 make check-box cells: a 12-pixel box at the cell's left, the text to its right;
+// a click anywhere in such a cell toggles it (indeterminate becomes checked), then raises
+// CellAction. ColumnType or CellType 3: a click opens the in-place editor.
+//
+// Headings: HasHeading shows a heading row (text height + 2 pixels). InitialValue holds the
+// headings separated by tabs only (commas are text); setting it replaces every Heading(c),
+// and headings are kept apart from ColumnCount, so the order of the two does not matter.
+// A click on a heading raises HeaderPressed; unless that returns True, HeadingIndex becomes
+// the column and SortColumn is raised. The list never sorts its rows itself (CompareRows is
+// not raised).
+//
+// Rows: DefaultRowHeight -1 (or any value below 1) means text height + 4 pixels; any other
+// value is every row's height. The getter returns what was set.
+//
+// Painting: for every visible cell position, row positions past the last row included down
+// to the bottom of the list, Event_CellBackgroundPaint gets a Graphics of the cell's size
+// (grid lines excluded) with its origin at the cell's corner, in the list's font; False
+// lets the framework fill the base colour, or the highlight on a selected row. Then, for
+// rows that exist, Event_CellTextPaint gets a Graphics of the text area (the cell, less the
+// box of a check-box cell) whose ForeColor is the text colour (highlighted text on selected
+// rows), and the framework's text position (x, baseline y); False lets the framework draw
+// the text at that position in the column's alignment, in the ForeColor the handler left.
+// Check boxes are drawn by the framework whatever the handlers return. GridLinesHorizontal/
+// Vertical: 0 none, 1 thin solid, 2 thin dotted, 3 thick (2 pixels); others none. Border
+// draws a 1-pixel frame; UseFocusRing a 2-pixel highlight inside it while the list has the
+// focus.
+//
+// Scrolling: rows scroll by whole rows; ScrollPosition is the top row, clamped to the rows
+// that exist (so ScrollPosition(ListCount()) shows the end). AutoHideScrollbars shows a
+// scroll bar only when needed. The wheel scrolls by the desktop's wheel lines; PageUp,
+// PageDown, Home and End scroll; Up and Down move the selection and keep it in view.
+//
+// Selection: SelectionType 0 single, 1 multiple (Ctrl toggles, Shift extends). A click in
+// the empty area below the rows clears the selection unless RequiresSelection. Change is
+// raised on every change of the selection, by the user or by the Selected, ListIndex,
+// RemoveRow and DeleteAllRows calls; not when nothing changed.
+//
+// Mouse: coordinates are relative to the list's top-left corner. MouseDown comes first;
+// True means the handler took the press: no cell click or heading press follows, and
+// MouseDrag and MouseUp are raised for it (only then). Otherwise CellClick(row, column, x, y)
+// with x, y inside the cell; False lets the framework select and toggle as above. The
+// second press of a double click raises DoubleClick (in the rows' area) and nothing else.
+// A right press raises ConstructContextualMenu with a new root MenuItem; when it returns
+// True and the root has items they pop up, and a chosen item is passed to
+// ContextualMenuAction. MouseMove is raised with no button down, MouseEnter and MouseExit
+// when the pointer enters or leaves the list.
+//
+// Keys: KeyDown/KeyUp get the key's text; keys without one get the control characters
+// Up 30, Down 31, Left 28, Right 29, Return 13, Enter 3, Tab 9, Escape 27, Backspace 8,
+// Delete 127, Home 1, End 4, PageUp 11, PageDown 12. KeyDown True stops the list's own
+// handling. GotFocus/LostFocus follow the keyboard focus of the list and its editor
+// together. EnableMenuItems is raised when a menu opens while the list has the focus.
+//
+// In-place editor: EditCell scrolls the cell into view and opens a frameless line edit over
+// it, the whole text selected and focused. CellKeyDown sees each key first (True swallows
+// it). Return, Enter, Tab or the focus going elsewhere ends the edit storing the typed
+// text; Escape ends it putting back the text the cell had when the editor opened; each end
+// raises CellAction once. The editor follows scrolling and row insertion or removal; when its
+// row or column is removed it closes without storing or raising anything. CellGotFocus,
+// CellLostFocus and CellTextChange report the editor's focus and typing. The Edit menu's
+// commands work in it as in any focused text field.
+//
+// Not raised: the drag and drop events (DragEnter ... DropObject), CollapseRow and
+// ExpandRow (the list is flat), CompareRows (it never sorts).
 class Listbox : public RectControl {
 public:
     Listbox();
@@ -233,6 +315,8 @@ public:
     virtual void Event_DoubleClick();
     virtual bool Event_SortColumn(Int32 column);
     virtual bool Event_HeaderPressed(Int32 column);
+    // The list box handles CreatePane itself: it has its one pane and makes no other.
+    virtual void Event_CreatePane() {}
 
 protected:
     void FontChanged() override;

@@ -601,6 +601,9 @@ Int32 ListboxView::TextX(const std::string& text, Int32 alignment, Int32 offset,
 
 void ListboxView::PaintCells(QPainter& painter, const QRect& dirty) {
     EnsureLayout();
+    if (m_owner == nullptr) {
+        return;
+    }
     const Listbox::State& s = S();
     const Int32 rh = m_layout.rowHeight;
     const int vline = GridLineWidth(s.gridLinesVertical);
@@ -619,7 +622,7 @@ void ListboxView::PaintCells(QPainter& painter, const QRect& dirty) {
         const Int32 row = m_topRow + pos;
         const Int32 y = pos * rh;
         // Columns are read afresh: a handler may change them while the list paints.
-        for (size_t c = 0; c < S().columns.size(); ++c) {
+        for (size_t c = 0; m_owner != nullptr && c < S().columns.size(); ++c) {
             const ColumnSettings col = S().columns[c];
             const Int32 x = col.left - m_hOffset;
             if (col.actualWidth <= 0 || x > dirty.right() || x + col.actualWidth <= dirty.left()) {
@@ -631,6 +634,9 @@ void ListboxView::PaintCells(QPainter& painter, const QRect& dirty) {
                 DrawGridLine(painter, QRect(x + col.actualWidth - vline, y, vline, rh),
                              S().gridLinesVertical, gridColor);
             }
+        }
+        if (m_owner == nullptr) {
+            return;
         }
         if (hline > 0 && right > 0) {
             DrawGridLine(painter, QRect(-m_hOffset, y + rh - hline, m_layout.totalWidth, hline),
@@ -957,6 +963,15 @@ void ListboxView::HeadingPress(QMouseEvent* e, const QPoint& p) {
     if (e->button() != Qt::LeftButton) {
         return;
     }
+    if (S().columnsResizable) {
+        const Int32 divider = DividerAt(p);
+        if (divider >= 0) {
+            m_resizeColumn = divider;
+            m_resizeStartX = p.x();
+            m_resizeStartWidth = S().columns[static_cast<size_t>(divider)].actualWidth;
+            return;
+        }
+    }
     const Int32 column = ColumnAt(p.x(), p.y());
     if (column < 0) {
         return;
@@ -973,7 +988,20 @@ void ListboxView::HeadingPress(QMouseEvent* e, const QPoint& p) {
     CallIntoSystem([&] { owner->Event_SortColumn(column); });
 }
 
+Int32 ListboxView::DividerAt(const QPoint& p) const {
+    const Int32 x = p.x() - m_layout.contents.left() + m_hOffset;
+    const auto& columns = S().columns;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const ColumnSettings& col = columns[c];
+        if (col.actualWidth > 0 && std::abs(x - (col.left + col.actualWidth)) <= 3) {
+            return static_cast<Int32>(c);
+        }
+    }
+    return -1;
+}
+
 void ListboxView::MouseRelease(QMouseEvent*, const QPoint& p) {
+    m_resizeColumn = -1;
     if (m_owner == nullptr || !m_pressTaken) {
         return;
     }
@@ -987,6 +1015,21 @@ void ListboxView::MouseMove(QMouseEvent* e, const QPoint& p) {
         return;
     }
     Listbox* owner = m_owner;
+    if (m_resizeColumn >= 0 && (e->buttons() & Qt::LeftButton) &&
+        m_resizeColumn < static_cast<Int32>(S().columns.size())) {
+        // Dragging a heading divider fixes that column's width.
+        S().columns[static_cast<size_t>(m_resizeColumn)].fixedWidth =
+            std::max(0, m_resizeStartWidth + p.x() - m_resizeStartX);
+        m_layout.valid = false;
+        ApplyLayout();
+        return;
+    }
+    if (S().columnsResizable && e->buttons() == Qt::NoButton && m_header->geometry().contains(p) &&
+        DividerAt(p) >= 0) {
+        m_header->setCursor(Qt::SplitHCursor);
+    } else {
+        m_header->unsetCursor();
+    }
     if (e->buttons() != Qt::NoButton) {
         if (m_pressTaken) {
             CallIntoSystem([&] { owner->Event_MouseDrag(p.x(), p.y()); });

@@ -214,6 +214,10 @@ private:
     bool m_pressTaken = false; // MouseDown returned True: MouseDrag and MouseUp follow
     bool m_layoutPosted = false;
     bool m_applyingLayout = false;
+    Int32 DividerAt(const QPoint& listPos) const; // the column whose right edge is there
+    Int32 m_resizeColumn = -1;                    // a heading divider being dragged
+    Int32 m_resizeStartX = 0;
+    Int32 m_resizeStartWidth = 0;
     bool m_hasFocus = false; // the list or its editor has the keyboard focus
 };
 

@@ -618,6 +618,50 @@ TEST_F(ListboxTest, HeadingClickRaisesHeaderPressedAndSortColumnWithoutSorting) 
     EXPECT_EQ(log.size(), 3u);
 }
 
+TEST_F(ListboxTest, DraggingAHeadingDividerResizesOnlyWhenColumnsResizable) {
+    lb->ColumnCount(2);
+    lb->ColumnWidths("80,*");
+    lb->HasHeading(true);
+    lb->InitialValue("A\tB");
+    Show(202, 102);
+    QWidget* heading = View()->childAt(QPoint(40, 3));
+    ASSERT_NE(heading, nullptr);
+    auto drag = [&](int fromX, int toX) {
+        const QPoint from = heading->mapFrom(View(), QPoint(fromX, 3));
+        const QPoint to = heading->mapFrom(View(), QPoint(toX, 3));
+        QTest::mousePress(heading, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(heading, to);
+        QTest::mouseRelease(heading, Qt::LeftButton, Qt::NoModifier, to);
+        Settle();
+    };
+    drag(81, 111);
+    EXPECT_EQ(lb->Column(0).WidthActual(), 80);
+    lb->ColumnsResizable(true);
+    drag(81, 111);
+    EXPECT_EQ(lb->Column(0).WidthActual(), 110);
+    EXPECT_EQ(lb->Column(1).WidthActual(), 90);
+}
+
+TEST_F(ListboxTest, PaintHandlersMayChangeTheListWhileItPaints) {
+    lb->ColumnCount(3);
+    for (int i = 0; i < 10; ++i) {
+        lb->AddRow({"a", "b", "c"});
+    }
+    Show(302, 202);
+    lb->onBackground = [this](fw::Graphics&, Int32 row, Int32 column) {
+        if (row == 1 && column == 1) {
+            lb->ColumnCount(1);
+            lb->DeleteAllRows();
+        }
+        return false;
+    };
+    Grab();
+    EXPECT_EQ(lb->ListCount(), 0);
+    lb->onBackground = nullptr;
+    const QImage img = Grab();
+    EXPECT_EQ(img.pixelColor(150, 50), View()->palette().color(QPalette::Base));
+}
+
 TEST_F(ListboxTest, KeysAndWheelScrollAndMoveTheSelection) {
     for (int i = 0; i < 100; ++i) {
         lb->AddRow({std::to_string(i)});
