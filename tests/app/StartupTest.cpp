@@ -4,6 +4,7 @@
 #include "app/MenuBar1.h"
 #include "app/Window1.h"
 #include "framework/core/Exceptions.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/Runtime.h"
 #include "framework/ui/Window.h"
 
@@ -83,6 +84,9 @@ TEST(StartupTest, MenuBarExistsBeforeTheDefaultWindowWhichSharesIt) {
     _NewAppInstance();
     std::shared_ptr<MenuBar1> bar = MenuBar1::_implicitInstance;
     ASSERT_NE(bar, nullptr);
+    std::shared_ptr<App> app = std::dynamic_pointer_cast<App>(fw::ApplicationObject());
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(app->MenuBar(), bar);
     EXPECT_EQ(OpenMainWindow(), nullptr);
 
     _MakeDefaultView();
@@ -94,8 +98,9 @@ TEST(StartupTest, MenuBarExistsBeforeTheDefaultWindowWhichSharesIt) {
     CloseMainWindow();
 }
 
-// The whole application offscreen: start-up, the event loop with the main window shown,
-// Quit from the File menu, and the release of the module objects.
+// The whole application offscreen through its main routine: start-up, the event loop with the
+// main window shown, Quit from the File menu, the release of the module objects and the exit
+// status.
 TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
     CloseMainWindow();
     MenuBar1::_implicitInstance = nullptr;
@@ -124,7 +129,10 @@ TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
         }
         QWidget* widget = window->NativeWidget();
         seen.visible = widget->isVisible();
-        seen.sharesMenuBar = window->MenuBar() == MenuBar1::_implicitInstance;
+        fw::ApplicationPtr app = fw::ApplicationObject();
+        seen.sharesMenuBar = MenuBar1::_implicitInstance != nullptr &&
+                             window->MenuBar() == MenuBar1::_implicitInstance && app != nullptr &&
+                             app->MenuBar() == MenuBar1::_implicitInstance;
         seen.rows = window->lb1().ListCount();
 
         QImage image = widget->grab().toImage();
@@ -153,8 +161,11 @@ TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
         fw::Quit(1);
     });
 
-    Initialize();
-    _Main();
+    char program[] = "tambrel-demo";
+    char* argv[] = {program, nullptr};
+    const int status = Main(1, argv);
+
+    EXPECT_EQ(status, 0);
 
     EXPECT_TRUE(seen.ran);
     EXPECT_FALSE(seen.timedOut);
@@ -170,9 +181,11 @@ TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
     EXPECT_TRUE(seen.saved);
     EXPECT_TRUE(seen.quitFound);
 
-    Finalize();
+    // The module objects went at the end, the shared menu bar with them; the loop's end
+    // closed the window.
     EXPECT_EQ(MenuBar1::_implicitInstance, nullptr);
-    CloseMainWindow();
+    EXPECT_EQ(OpenMainWindow(), nullptr);
+    EXPECT_TRUE(fw::OpenWindows().empty());
 }
 
 } // namespace
