@@ -40,7 +40,7 @@ Picture::Picture(const QImage& image)
 Picture::~Picture() {
     // The painter must end before its image goes.
     m_graphics.reset();
-    if (m_painter) {
+    if (m_painter && m_painter->isActive()) {
         m_painter->end();
     }
     m_painter.reset();

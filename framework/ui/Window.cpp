@@ -132,6 +132,16 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
     m_owner->HandleClosed();
 }
 
+bool WindowWidget::focusNextPrevChild(bool next) {
+    if (m_owner != nullptr) {
+        if (QWidget* target = m_owner->TabTarget(QApplication::focusWidget(), next)) {
+            target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 Window::Window() : m_widget(std::make_unique<WindowWidget>(this)) {
@@ -591,6 +601,7 @@ RectControl* Window::_ControlByName(std::string_view name) const {
 }
 
 void Window::UpdateTabOrder() {
+    // Qt's own chain as well, for what walks it; Tab itself goes through TabTarget.
     std::vector<RectControl*> order;
     order.reserve(m_controls.size());
     for (const auto& control : m_controls) {
@@ -602,6 +613,39 @@ void Window::UpdateTabOrder() {
     for (size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1]->NativeWidget(), order[i]->NativeWidget());
     }
+}
+
+QWidget* Window::TabTarget(QWidget* focused, bool next) const {
+    std::vector<RectControl*> order;
+    for (const auto& control : m_controls) {
+        QWidget* widget = control->NativeWidget();
+        if (control->TabStop() && (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() &&
+            widget->isVisible()) {
+            order.push_back(control.get());
+        }
+    }
+    if (order.empty()) {
+        return nullptr;
+    }
+    std::stable_sort(order.begin(), order.end(), [](const RectControl* a, const RectControl* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
+    // The control that holds the focus (its widget or a part of it, such as an editor).
+    auto current = order.end();
+    for (auto it = order.begin(); it != order.end(); ++it) {
+        QWidget* widget = (*it)->NativeWidget();
+        if (focused != nullptr && (widget == focused || widget->isAncestorOf(focused))) {
+            current = it;
+            break;
+        }
+    }
+    if (current == order.end()) {
+        return (next ? order.front() : order.back())->NativeWidget();
+    }
+    const auto size = static_cast<std::ptrdiff_t>(order.size());
+    std::ptrdiff_t index = current - order.begin();
+    index = next ? (index + 1) % size : (index + size - 1) % size;
+    return order[static_cast<size_t>(index)]->NativeWidget();
 }
 
 // --- the list of open windows

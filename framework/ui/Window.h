@@ -134,6 +134,8 @@ private:
     bool HandleCloseRequest();
     void HandleClosed();
     void UpdateTabOrder();
+    // The widget that Tab (next) or Shift+Tab reaches from the focused one, or nullptr.
+    QWidget* TabTarget(QWidget* focused, bool next) const;
     void ApplyFlags();
     void ApplySizeLimits();
     void ApplyBackColor();

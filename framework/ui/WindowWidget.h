@@ -29,6 +29,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Tab moves between the controls by their TabIndex.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     Window* m_owner;

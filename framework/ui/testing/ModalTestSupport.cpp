@@ -28,7 +28,7 @@ struct Expectation {
     int popupIndex = -1;
     std::function<void(fw::Window&)> onWindow;
     int timeoutMs = kDefaultModalTimeoutMs;
-    QElapsedTimer waiting; // runs from when the expectation is first in line
+    QElapsedTimer waiting; // runs from when the expectation was queued
 
     const char* Describe() const {
         switch (kind) {
@@ -141,7 +141,7 @@ void Remove(const std::shared_ptr<Expectation>& expectation) {
 
 // The answer runs outside the timer's own callback (a timer does not fire again while its
 // callback runs, and an answer may open a nested loop that needs the next answer). The
-// expectation leaves the queue first, so the next one is in line during that nested loop.
+// expectation leaves the queue first, so the others can answer inside that nested loop.
 void Answer(const std::shared_ptr<Expectation>& expectation, std::function<void()> action) {
     Remove(expectation);
     QMetaObject::invokeMethod(qApp, std::move(action), Qt::QueuedConnection);
@@ -155,56 +155,65 @@ void Poll() {
         }
         return;
     }
-    std::shared_ptr<Expectation> next = queue.front();
-    if (!next->waiting.isValid()) {
-        next->waiting.start();
+    // The modal widget on top decides which kind of answer is due; the first expectation of
+    // that kind answers it.
+    Expectation::Kind due{};
+    QPointer<QMessageBox> box;
+    QPointer<QMenu> menu;
+    fw::WindowPtr window;
+    if ((menu = ActiveMenu())) {
+        due = Expectation::Kind::PopupMenu;
+    } else if ((box = ActiveMessageBox())) {
+        due = Expectation::Kind::MessageBox;
+    } else if ((window = ActiveModalWindow())) {
+        due = Expectation::Kind::ModalWindow;
     }
-    switch (next->kind) {
-    case Expectation::Kind::MessageBox:
-        if (QMessageBox* box = ActiveMessageBox()) {
-            QPointer<QMessageBox> guard(box);
-            Answer(next, [next, guard] {
-                if (guard && next->onBox) {
-                    next->onBox(*guard);
-                }
-                if (guard && guard->isVisible()) {
-                    DismissMessageBox(guard);
-                }
-            });
+    if (menu || box || window) {
+        for (const std::shared_ptr<Expectation>& next : queue) {
+            if (next->kind != due) {
+                continue;
+            }
+            switch (due) {
+            case Expectation::Kind::MessageBox:
+                Answer(next, [next, box] {
+                    if (box && next->onBox) {
+                        next->onBox(*box);
+                    }
+                    if (box && box->isVisible()) {
+                        DismissMessageBox(box);
+                    }
+                });
+                break;
+            case Expectation::Kind::PopupMenu:
+                Answer(next, [next, menu] {
+                    if (menu) {
+                        ChooseFromMenu(menu, next->popupIndex);
+                    }
+                });
+                break;
+            case Expectation::Kind::ModalWindow:
+                Answer(next, [next, window] {
+                    if (next->onWindow) {
+                        next->onWindow(*window);
+                    }
+                });
+                break;
+            }
             return;
         }
-        break;
-    case Expectation::Kind::PopupMenu:
-        if (QMenu* menu = ActiveMenu()) {
-            QPointer<QMenu> guard(menu);
-            Answer(next, [next, guard] {
-                if (guard) {
-                    ChooseFromMenu(guard, next->popupIndex);
-                }
-            });
-            return;
-        }
-        break;
-    case Expectation::Kind::ModalWindow:
-        if (fw::WindowPtr window = ActiveModalWindow()) {
-            Answer(next, [next, window] {
-                if (next->onWindow) {
-                    next->onWindow(*window);
-                }
-            });
-            return;
-        }
-        break;
     }
-    if (next->waiting.elapsed() > next->timeoutMs) {
-        Remove(next);
-        ADD_FAILURE() << "Expected " << next->Describe() << " within " << next->timeoutMs
-                      << " ms; none came";
-        CloseActiveModal();
+    for (const std::shared_ptr<Expectation>& next : std::deque(queue)) {
+        if (next->waiting.elapsed() > next->timeoutMs) {
+            Remove(next);
+            ADD_FAILURE() << "Expected " << next->Describe() << " within " << next->timeoutMs
+                          << " ms; none came";
+            CloseActiveModal();
+        }
     }
 }
 
 void Enqueue(std::shared_ptr<Expectation> expectation) {
+    expectation->waiting.start();
     Queue().push_back(std::move(expectation));
     QPointer<QTimer>& poller = Poller();
     if (!poller) {

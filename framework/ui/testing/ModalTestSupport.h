@@ -11,9 +11,11 @@ class Window;
 }
 
 // Answering modal loops from inside, for UI tests. Each call queues one expected modal
-// interaction; they are answered in the order queued, by a timer that polls the active modal
-// widget (so the answers work inside nested loops: a message box shown by a modal window's
-// handler, and so on). An expectation that is not met within its timeout fails the running
+// interaction. A timer polls the modal widget on top (pop-up menu, message box, or a window
+// running ShowModal) and answers it with the first queued expectation of its kind; answers
+// of one kind go in the order queued. Answers work inside nested loops (a message box shown
+// by a modal window's handler, and so on), so a test queues the whole chain up front. An
+// expectation not met within its timeout (counted from when it was queued) fails the running
 // test and closes whatever modal widget is up, so a test never hangs.
 namespace fw::testing {
 
