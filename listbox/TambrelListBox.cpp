@@ -188,27 +188,30 @@ void TambrelListBox::ResizeColumns() {
         cache.italic != Italic() || cache.underline != Underline() ||
         cache.widths.size() > kWidthCacheLimit) {
         cache.widths.clear();
+        cache.cells.clear();
         cache.font = TextFont();
         cache.size = TextSize();
         cache.bold = Bold();
         cache.italic = Italic();
         cache.underline = Underline();
     }
-    auto widthOf = [&](const std::string& text) {
+    auto measure = [&](const std::string& text) -> const std::pair<const std::string, double>& {
         auto found = cache.widths.find(text);
-        if (found != cache.widths.end()) {
-            return found->second;
+        if (found == cache.widths.end()) {
+            found = cache.widths.emplace(text, g.StringWidth(text)).first;
         }
-        const double w = g.StringWidth(text);
-        cache.widths.emplace(text, w);
-        return w;
+        return *found;
     };
 
-    // The widest text decides, so the cells can be visited column by column; a text equal to
-    // the one above it needs no second look-up.
-    const Int32 rows = ListCount();
+    // The columns to measure and what each adds to a text's width. A column that has no
+    // kind since the last Reset is not measured.
+    struct Measured {
+        Int32 column;
+        double extra;
+        double widest; // the widest text so far
+    };
+    std::vector<Measured> texts;
     for (Int32 c = 0; c < columns; ++c) {
-        // A column that has no kind since the last Reset is not measured.
         if (c >= static_cast<Int32>(ColType.size()) || Column(c).WidthActual() == 0) {
             continue;
         }
@@ -218,19 +221,33 @@ void TambrelListBox::ResizeColumns() {
             continue;
         }
         const double extra = kind == KindCheckBox ? 29 : kind == KindDropDown ? 32 : 14;
-        Int32 widest = ToInt32(widthOf(Heading(c)) + extra);
-        std::string previous;
-        bool hasPrevious = false;
-        for (Int32 r = 0; r < rows; ++r) {
-            std::string text = Cell(r, c);
-            if (hasPrevious && text == previous) {
-                continue;
+        texts.push_back({c, extra, measure(Heading(c)).second});
+    }
+
+    // Rounding is monotonic, so the widest text gives the widest rounded measure: each column
+    // keeps its widest text width and converts once.
+    const Int32 rows = ListCount();
+    if (cache.cells.size() < static_cast<std::size_t>(columns)) {
+        cache.cells.resize(static_cast<std::size_t>(columns));
+    }
+    for (const Measured& m : texts) {
+        cache.cells[static_cast<std::size_t>(m.column)].resize(static_cast<std::size_t>(rows));
+    }
+    for (Int32 r = 0; r < rows; ++r) {
+        for (Measured& m : texts) {
+            const std::string text = Cell(r, m.column);
+            WidthCache::Seen& seen =
+                cache.cells[static_cast<std::size_t>(m.column)][static_cast<std::size_t>(r)];
+            if (seen.text == nullptr || *seen.text != text) {
+                const auto& entry = measure(text);
+                seen.text = &entry.first;
+                seen.width = entry.second;
             }
-            widest = std::max(widest, ToInt32(widthOf(text) + extra));
-            previous = std::move(text);
-            hasPrevious = true;
+            m.widest = std::max(m.widest, seen.width);
         }
-        measured[static_cast<std::size_t>(c)] = widest;
+    }
+    for (const Measured& m : texts) {
+        measured[static_cast<std::size_t>(m.column)] = ToInt32(m.widest + m.extra);
     }
 
     fw::Int64 total = 0;

@@ -343,8 +343,9 @@ TEST(ResizeColumns, MeasuresHeadingsAndCellTextsByKind) {
     lb.SetValue(2, "Drop");
     lb.NewRow();
     lb.SetValue(2, "y");
+    // Narrower than the texts (the pixel form), wide enough that no column lies at width 0.
     lb.ScrollBarVertical(false);
-    lb.Width(5);
+    lb.Width(400);
     lb.ResizeColumns();
 
     Measure m(lb);
@@ -358,10 +359,48 @@ TEST(ResizeColumns, MeasuresHeadingsAndCellTextsByKind) {
     EXPECT_EQ(lb.ColumnWidths(), expected);
 }
 
+// Every call sees the texts as they are now, however they were changed in between.
+TEST(ResizeColumns, EachCallMeasuresTheCurrentTexts) {
+    Opened lb(2, "s,d");
+    lb.InitialValue(""); // empty headings measure below every text
+    lb.ScrollBarVertical(false);
+    lb.Width(60);
+    for (int i = 0; i < 3; ++i) {
+        lb.NewRow();
+        lb.SetValue(0, "abc");
+        lb.SetValue(1, "x");
+    }
+    Measure m(lb);
+    auto px = [&](const std::string& text, double extra) {
+        return std::to_string(fw::ToInt32(m.Width(text) + extra));
+    };
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), px("abc", 14) + "," + px("x", 32));
+
+    lb.Cell(1, 0, "a far wider text than before");
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), px("a far wider text than before", 14) + "," + px("x", 32));
+
+    lb.Cell(1, 0, "abc");
+    lb.UpdateValue(2, 1, "Seven");
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), px("abc", 14) + "," + px("Seven", 32));
+
+    lb.RemoveRow(2);
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), px("abc", 14) + "," + px("x", 32));
+
+    lb.DeleteAllRows();
+    lb.NewRow();
+    lb.SetValue(0, "abcdefghijklmnop");
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), px("abcdefghijklmnop", 14) + "," + px("", 32));
+}
+
 TEST(ResizeColumns, FollowsAFontChange) {
     Opened lb(1, "s");
     lb.InitialValue("Some heading text");
-    lb.Width(2);
+    lb.Width(100);
     lb.ResizeColumns();
     const std::string before = lb.ColumnWidths();
     lb.TextSize(40);
@@ -375,7 +414,7 @@ TEST(ResizeColumns, ColumnsAddedAfterResetAreNotMeasured) {
     Opened lb(2, "s,s");
     lb.InitialValue("A\tB");
     lb.ColumnCount(4);
-    lb.Width(10);
+    lb.Width(40);
     lb.ScrollBarVertical(false);
     EXPECT_NO_THROW(lb.ResizeColumns());
     Measure m(lb);
