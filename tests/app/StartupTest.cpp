@@ -3,10 +3,12 @@
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Window1.h"
+#include "framework/core/ClassRegistry.h"
 #include "framework/core/Exceptions.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Runtime.h"
 #include "framework/ui/Window.h"
+#include "framework/ui/testing/ModalTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -156,10 +158,13 @@ TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
         }
     });
     // Never hang the run when quitting fails.
-    QTimer::singleShot(20000, [&seen] {
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [&seen] {
         seen.timedOut = true;
         fw::Quit(1);
     });
+    fallback.start(20000);
 
     char program[] = "tambrel-demo";
     char* argv[] = {program, nullptr};
@@ -186,6 +191,36 @@ TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
     EXPECT_EQ(MenuBar1::_implicitInstance, nullptr);
     EXPECT_EQ(OpenMainWindow(), nullptr);
     EXPECT_TRUE(fw::OpenWindows().empty());
+}
+
+// A failure while starting up goes to the runtime's unhandled-exception report; the event
+// loop is then never entered, and shut-down runs as usual.
+TEST(StartupTest, FailedStartUpIsReportedAndSkipsTheEventLoop) {
+    CloseMainWindow();
+    Initialize();
+    // A window class that declares no properties cannot take its designed ones.
+    fw::ClassRegistry::Instance().Register(fw::ClassInfo{"Window1.Window1", "", {}});
+
+    bool loopEntered = false;
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [&loopEntered] {
+        loopEntered = true;
+        fw::Quit(1);
+    });
+    fallback.start(5000);
+
+    std::shared_ptr<fw::testing::MessageBoxRecord> report = fw::testing::ExpectMessageBox();
+    _Main();
+    Finalize();
+
+    EXPECT_TRUE(report->answered);
+    EXPECT_NE(report->text.find("UnsupportedFormatException"), std::string::npos) << report->text;
+    EXPECT_FALSE(loopEntered);
+    EXPECT_TRUE(fw::OpenWindows().empty());
+    EXPECT_EQ(MenuBar1::_implicitInstance, nullptr);
+    fw::testing::ClearModalAnswers();
+    Initialize();
 }
 
 } // namespace
