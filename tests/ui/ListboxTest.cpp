@@ -4,6 +4,8 @@
 #include "framework/core/PropertyStream.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/Graphics.h"
+#include "framework/ui/MenuItem.h"
+#include "framework/ui/testing/ModalTestSupport.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -47,6 +49,8 @@ public:
 
 class ListboxTest : public ::testing::Test {
 public:
+    void TearDown() override { fw::testing::ClearModalAnswers(); }
+
     void SetUp() override {
         lb = std::make_unique<Probe>();
         lb->DefaultRowHeight(20);
@@ -733,6 +737,48 @@ TEST_F(ListboxTest, MouseDownTakenByTheHandlerSuppressesTheCellClick) {
     Click(QPoint(12, 8));
     EXPECT_EQ(log, (std::vector<std::string>{"down 12,8", "up"}));
     EXPECT_EQ(lb->ListIndex(), -1);
+}
+
+TEST_F(ListboxTest, RightClickBuildsAndPopsUpTheContextualMenu) {
+    lb->AddRow({"a"});
+    std::vector<std::string> log;
+    lb->ConstructContextualMenu.Bind(
+        [&](fw::Listbox&, fw::MenuItem& base, Int32 x, Int32 y) {
+            log.push_back("construct " + std::to_string(x) + "," + std::to_string(y));
+            base.Append(std::make_shared<fw::MenuItem>("Copy"));
+            base.Append(std::make_shared<fw::MenuItem>("Paste"));
+            return true;
+        },
+        "( Listbox, MenuItem, Int32, Int32 ) as Boolean");
+    lb->ContextualMenuAction.Bind(
+        [&](fw::Listbox&, fw::MenuItem& item) {
+            log.push_back("chose " + item.Text());
+            return true;
+        },
+        "( Listbox, MenuItem ) as Boolean");
+    lb->EnableMenuItems.Bind([&](fw::Listbox&) { log.push_back("enable"); }, "( Listbox )");
+    Show(202, 102);
+    fw::testing::AnswerNextPopupMenu(1);
+    Click(QPoint(30, 9), Qt::NoModifier, Qt::RightButton);
+    EXPECT_TRUE(fw::testing::WaitForModalAnswers());
+    EXPECT_EQ(log, (std::vector<std::string>{"construct 30,9", "enable", "chose Paste"}));
+}
+
+TEST_F(ListboxTest, AnExceptionFromAHandlerReachesTheBoundaryNotQt) {
+    lb->AddRow({"a"});
+    lb->CellClick.Bind(
+        [](fw::Listbox& l, Int32, Int32, Int32, Int32) -> bool {
+            (void)l.Cell(5, 0);
+            return true;
+        },
+        "( Listbox, Int32, Int32, Int32, Int32 ) as Boolean");
+    Show(202, 102);
+    auto box = fw::testing::ExpectMessageBox();
+    Click(CellPoint(0, 0));
+    EXPECT_TRUE(fw::testing::WaitForModalAnswers());
+    EXPECT_TRUE(box->answered);
+    EXPECT_NE(box->text.find("OutOfBoundsException"), std::string::npos) << box->text;
+    EXPECT_EQ(lb->ListIndex(), 0) << "a handler that raised counts as unhandled";
 }
 
 TEST_F(ListboxTest, DesignedPropertiesOfTheCalendarGridApply) {
