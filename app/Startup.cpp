@@ -10,6 +10,7 @@
 #include "listbox/TambrelListBox.h"
 
 #include <exception>
+#include <string>
 
 namespace {
 
@@ -19,9 +20,14 @@ fw::Int32 exitStatus = 0;
 } // namespace
 
 int Main(int argc, char** argv) {
-    // The program takes no command line: the runtime sees the program's name only.
-    static char* runtimeArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
-    static int runtimeArgc = runtimeArgv[0] != nullptr ? 1 : 0;
+    // The program takes no command line: the runtime sees the program's name only. Qt keeps
+    // the arguments for the whole run, so they live in static storage.
+    static std::string programName;
+    static char* runtimeArgv[2] = {nullptr, nullptr};
+    static int runtimeArgc = 1;
+    programName = argc > 0 && argv != nullptr && argv[0] != nullptr ? argv[0] : "tambrel-demo";
+    runtimeArgv[0] = programName.data();
+    runtimeArgc = 1;
     fw::RuntimeInit(runtimeArgc, runtimeArgv);
     Initialize();
     _Main();
