@@ -1,0 +1,148 @@
+// The control painted by the real list widget, read back from a grabbed image.
+#include "framework/ui/Window.h"
+#include "tests/listbox/TestAccess.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+
+using fw::Color;
+using fw::Int32;
+
+namespace {
+
+class HostWindow : public fw::Window {
+public:
+    std::function<void(TambrelListBox&)> design;
+    std::function<void(TambrelListBox&)> open;
+
+    void CreateControls() override {
+        auto& lb = static_cast<TambrelListBox&>(_AddControl("lb1", __New<TambrelListBox>()));
+        design(lb);
+    }
+    void Event_Open() override { open(ControlAs<TambrelListBox>("lb1")); }
+};
+
+Color At(const QImage& image, Int32 x, Int32 y) {
+    return Color(static_cast<std::uint32_t>(image.pixel(x, y)) & 0xFFFFFFu);
+}
+
+struct ListWidget : ::testing::Test {
+    std::shared_ptr<HostWindow> window = std::make_shared<HostWindow>();
+    const Color even{0xDDEEDD};
+    const Color odd{0xEEDDEE};
+    const Color highlight{0x8000FF};
+    const Color text{0x004080};
+
+    void TearDown() override { window->Close(); }
+
+    TambrelListBox& Build() {
+        window->Width(400);
+        window->Height(300);
+        window->design = [this](TambrelListBox& lb) {
+            lb.Left(10);
+            lb.Top(10);
+            lb.Width(300);
+            lb.Height(240);
+            lb.ColumnCount(3);
+            lb.ColumnTypes = "s,d,s";
+            lb.ColAlignment = "l,c,r";
+            lb.InitialValue("One,Two,Three");
+            lb.AlternateColor = even;
+            lb.BackColor = odd;
+            lb.HighlightColor = highlight;
+            lb.TextColor = text;
+            lb.TableType = 2;
+            lb.DefaultRowHeight(24);
+        };
+        window->open = [](TambrelListBox& lb) {
+            for (int i = 0; i < 3; ++i) {
+                lb.NewRow();
+                lb.SetValue(0, "Row " + std::to_string(i));
+                lb.SetValue(2, "Right");
+            }
+        };
+        window->Constructor();
+        return window->ControlAs<TambrelListBox>("lb1");
+    }
+
+    // The first y inside the list where row 0 begins, at x.
+    static Int32 FirstRowY(const TambrelListBox& lb, Int32 x) {
+        for (Int32 y = 0; y < lb.Height(); ++y) {
+            if (lb.RowFromXY(x, y) == 0) {
+                return y;
+            }
+        }
+        return -1;
+    }
+};
+
+TEST_F(ListWidget, StripesSelectionAndTextInTheGrabbedList) {
+    TambrelListBox& lb = Build();
+    lb.Selected(1, true);
+    QWidget* widget = lb.NativeWidget();
+    ASSERT_NE(widget, nullptr);
+    const QImage image = widget->grab().toImage();
+    ASSERT_EQ(image.width(), 300);
+
+    const Int32 x = 150; // inside column 1, away from its arrows
+    const Int32 top = FirstRowY(lb, x);
+    ASSERT_GE(top, 0);
+    const Int32 rowHeight = lb.DefaultRowHeight();
+    // The rows and the empty area below them continue the stripes.
+    for (Int32 k = 0; top + k * rowHeight + rowHeight <= image.height() - 4 && k < 8; ++k) {
+        const Int32 y = top + k * rowHeight + 1; // above the frame at 2
+        const Color want = k == 1 ? highlight : (k % 2 == 0 ? even : odd);
+        EXPECT_EQ(At(image, x, y), want) << "row position " << k;
+    }
+    // Square frames in the rows only, inverted on the selected row.
+    const Int32 columnLeft = [&] {
+        for (Int32 px = 0; px < 300; ++px) {
+            if (lb.ColumnFromXY(px, top + 5) == 1) {
+                return px;
+            }
+        }
+        return -1;
+    }();
+    ASSERT_GE(columnLeft, 0);
+    EXPECT_EQ(At(image, columnLeft + 2, top + 12), Color(0x000000));
+    EXPECT_EQ(At(image, columnLeft + 2, top + rowHeight + 12), Color(0xFFFFFF));
+    EXPECT_EQ(At(image, columnLeft + 2, top + 4 * rowHeight + 12), even);
+
+    // Text in the text colour, inverted on the selected row.
+    auto hasColour = [&](Int32 row, Color colour) {
+        for (Int32 y = top + row * rowHeight; y < top + (row + 1) * rowHeight; ++y) {
+            for (Int32 px = 0; px < columnLeft; ++px) {
+                if (At(image, px, y) == colour) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(hasColour(0, text));
+    EXPECT_TRUE(hasColour(1, Color(0xFFBF7F)));
+    EXPECT_FALSE(hasColour(1, text));
+}
+
+TEST_F(ListWidget, EmptyDropDownCellsShowTheDownArrowOnTheirSide) {
+    TambrelListBox& lb = Build();
+    const QImage image = lb.NativeWidget()->grab().toImage();
+    const Int32 top = FirstRowY(lb, 150);
+    Int32 columnLeft = -1;
+    for (Int32 px = 0; px < 300 && columnLeft < 0; ++px) {
+        if (lb.ColumnFromXY(px, top + 5) == 1) {
+            columnLeft = px;
+        }
+    }
+    ASSERT_GE(columnLeft, 0);
+    // Row height 24: the down arrow stands at x 6, y (24 - 11) / 2 = 6.5, rounded to 7; its
+    // tip (row 9, x 5) is light and the pixel above it dark.
+    EXPECT_EQ(At(image, columnLeft + 6 + 5, top + 7 + 9), Color(0xCCCCCC));
+    EXPECT_EQ(At(image, columnLeft + 6 + 5, top + 7 + 8), Color(0x7F7F7F));
+    EXPECT_EQ(At(image, columnLeft + 6 + 5, top + 7 + 10), even);
+}
+
+} // namespace
