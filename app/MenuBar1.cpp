@@ -70,9 +70,9 @@ void MenuBar1::Untitled1() {
         {"EditPaste", "&Paste", "Cmd+V"},     {"EditClear", "&Delete", ""},
         {"UntitledMenu0", "-", std::nullopt}, {"EditSelectAll", "Select &All", "Cmd+A"},
     };
-    for (const Item& spec : items) {
+    for (const Item& entry : items) {
         auto item = std::make_shared<MenuItem>();
-        SetUp(*item, spec.name, spec.text, spec.shortcut);
+        SetUp(*item, entry.name, entry.text, entry.shortcut);
         Menu("EditMenu")->Append(item);
     }
 }
