@@ -61,7 +61,7 @@ void ListColumn::WidthActual(Int32 pixels) {
     if (m_index >= static_cast<Int32>(s.columns.size())) {
         ThrowOutOfBounds("column", m_index, s.columns.size());
     }
-    s.columns[static_cast<size_t>(m_index)].fixedWidth = std::max<Int32>(0, pixels);
+    s.columns[static_cast<size_t>(m_index)].fixedWidth = std::clamp<Int32>(pixels, 0, 1000000);
     m_owner.LayoutChanged();
 }
 

@@ -29,6 +29,9 @@ constexpr int kCheckArea = 18;
 constexpr int kCheckSize = 12;
 constexpr int kTextPadding = 3;
 constexpr int kHorizontalStep = 20;
+// Bounds that keep pixel arithmetic far from overflow, whatever a program sets.
+constexpr Int32 kMaxRowHeight = 10000;
+constexpr Int32 kMaxColumnWidth = 1000000;
 
 QEvent::Type LayoutEventType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -139,8 +142,9 @@ void ListboxCellEditor::keyPressEvent(QKeyEvent* e) {
     const Int32 r = row;
     const Int32 c = column;
     const std::string text = m_view.KeyText(e);
-    const bool taken =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_CellKeyDown(r, c, text); });
+    const bool taken = !text.empty() && CallIntoSystemOr<bool>(false, [&] {
+        return owner->Event_CellKeyDown(r, c, text);
+    });
     if (taken || done) {
         e->accept();
         return;
@@ -253,8 +257,9 @@ void ListboxView::Attach(Listbox* owner) {
 }
 
 void ListboxView::Detach() {
-    DiscardEditor();
+    // No event reaches the list box once it is going, not even from closing the editor.
     m_owner = nullptr;
+    DiscardEditor();
 }
 
 Listbox::State& ListboxView::S() const {
@@ -300,7 +305,7 @@ void ListboxView::Repaint() {
 
 Int32 ListboxView::RowHeight() const {
     const Int32 set = m_owner != nullptr ? S().defaultRowHeight : -1;
-    return set >= 1 ? set : fontMetrics().height() + 4;
+    return set >= 1 ? std::min(set, kMaxRowHeight) : fontMetrics().height() + 4;
 }
 
 Int32 ListboxView::HeadingHeight() const {
@@ -350,7 +355,7 @@ void ListboxView::ComputeColumnWidths(Int32 innerWidth) {
             ++stars;
             continue;
         }
-        col.actualWidth = std::max<Int32>(0, width);
+        col.actualWidth = std::clamp<Int32>(width, 0, kMaxColumnWidth);
         fixedSum += col.actualWidth;
     }
     if (stars > 0) {
@@ -560,7 +565,8 @@ QRect ListboxView::CellRectInViewport(Int32 row, Int32 column) const {
     const ColumnSettings& col = S().columns[static_cast<size_t>(column)];
     const int vline = GridLineWidth(S().gridLinesVertical);
     const int hline = GridLineWidth(S().gridLinesHorizontal);
-    return QRect(col.left - m_hOffset, (row - m_topRow) * m_layout.rowHeight,
+    const Int64 y = static_cast<Int64>(row - m_topRow) * m_layout.rowHeight;
+    return QRect(col.left - m_hOffset, static_cast<int>(std::clamp<Int64>(y, -(1 << 24), 1 << 24)),
                  std::max(0, col.actualWidth - vline), std::max(0, m_layout.rowHeight - hline));
 }
 
@@ -592,7 +598,9 @@ Int32 ListboxView::TextX(const std::string& text, Int32 alignment, Int32 offset,
         // ends there.
         const size_t dot = text.find('.');
         const std::string whole = dot == std::string::npos ? text : text.substr(0, dot);
-        return width + offset - fm.horizontalAdvance(QString::fromStdString(whole));
+        const Int64 x = static_cast<Int64>(width) + offset -
+                        fm.horizontalAdvance(QString::fromStdString(whole));
+        return static_cast<Int32>(std::clamp<Int64>(x, -kMaxColumnWidth, kMaxColumnWidth));
     }
     default:
         return kTextPadding;
@@ -1176,7 +1184,9 @@ void ListboxView::keyPressEvent(QKeyEvent* e) {
     Listbox* owner = m_owner;
     QPointer<ListboxView> self(this);
     const std::string key = KeyText(e);
-    const bool handled = CallIntoSystemOr<bool>(false, [&] { return owner->Event_KeyDown(key); });
+    // Keys that give no character (Shift alone, function keys) raise no KeyDown.
+    const bool handled =
+        !key.empty() && CallIntoSystemOr<bool>(false, [&] { return owner->Event_KeyDown(key); });
     if (!self || m_owner == nullptr) {
         return;
     }
@@ -1242,7 +1252,9 @@ void ListboxView::keyReleaseEvent(QKeyEvent* e) {
     }
     Listbox* owner = m_owner;
     const std::string key = KeyText(e);
-    CallIntoSystem([&] { owner->Event_KeyUp(key); });
+    if (!key.empty()) {
+        CallIntoSystem([&] { owner->Event_KeyUp(key); });
+    }
 }
 
 void ListboxView::focusInEvent(QFocusEvent* e) {

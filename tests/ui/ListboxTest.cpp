@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 #include <set>
 #include <string>
@@ -149,6 +150,27 @@ TEST_F(ListboxTest, EveryIndexOutsideTheListRaisesOutOfBounds) {
     lb->ColumnCount(1);
     EXPECT_THROW((void)second.WidthActual(), fw::OutOfBoundsException);
     EXPECT_EQ(lb->Cell(0, 0), "a");
+}
+
+TEST_F(ListboxTest, ExtremeSizesAndOffsetsPaintWithoutOverflow) {
+    lb->ColumnCount(3);
+    lb->ColumnWidths("2000000000,99999999999%,*");
+    lb->ColumnAlignment(0, 4);
+    lb->ColumnAlignmentOffset(0, std::numeric_limits<Int32>::min());
+    lb->ScrollBarHorizontal(true);
+    for (int i = 0; i < 3; ++i) {
+        lb->AddRow({"1.5", "b", "c"});
+    }
+    Show(202, 102);
+    lb->DefaultRowHeight(std::numeric_limits<Int32>::max());
+    lb->Column(1).WidthActual(std::numeric_limits<Int32>::max());
+    lb->ScrollPosition(std::numeric_limits<Int32>::min());
+    lb->EditCell(2, 2);
+    Grab();
+    EXPECT_FALSE(lb->texts.empty());
+    EXPECT_EQ(lb->RowFromXY(10, 10), lb->ScrollPosition()); // one row fills the list
+    EXPECT_EQ(lb->ScrollPosition(), 2);                     // the edited one
+    EXPECT_EQ(lb->DefaultRowHeight(), std::numeric_limits<Int32>::max());
 }
 
 TEST_F(ListboxTest, RowsAndColumnCountKeepCellsWhereTheyFit) {
@@ -699,6 +721,9 @@ TEST_F(ListboxTest, KeysAndWheelScrollAndMoveTheSelection) {
     EXPECT_EQ(keys[0], std::string(1, '\x1f'));
     EXPECT_EQ(keys.back(), "q");
     EXPECT_EQ(View()->verticalScrollBar()->maximum(), 95);
+    // The viewport Qt laid out is the rows' area the list computed.
+    EXPECT_EQ(Viewport()->width(), lb->Column(0).WidthActual());
+    EXPECT_EQ(Viewport()->height(), 100);
 
     std::vector<Int32> wheel;
     lb->MouseWheel.Bind(
