@@ -91,9 +91,12 @@ public:
     std::shared_ptr<fw::MenuBar> MenuBar() const { return m_menuBar; }
     void MenuBar(std::shared_ptr<fw::MenuBar> bar);
 
-    // Runs a nested event loop until the window has closed.
+    // Shows the window application-modal and runs a nested event loop until it has closed
+    // (or the application quits). Returns at once for a window not built or already closed.
     void ShowModal();
     void Show();
+    // Closes the window: the controls' Close, then the window's Close; the framework forgets
+    // it. Closing from code does not ask CancelClose; the close box and the desktop do.
     void Close();
     void Refresh(bool eraseBackground = true);
     bool IsOpen() const;

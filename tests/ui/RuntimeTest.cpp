@@ -190,6 +190,34 @@ TEST_F(RuntimeTest, ModalAnswersChainAcrossNestedLoops) {
     EXPECT_EQ(fw::testing::PendingModalAnswers(), 0);
 }
 
+TEST_F(RuntimeTest, EventLoopGoesOnAfterAReportedException) {
+    fw::_RuntimeSetExceptionHelper(&SystemHelper);
+    // A window stays open: the application would otherwise end with its last window, the box.
+    auto window = std::make_shared<ModalWindow>();
+    window->Constructor();
+    auto box = fw::testing::ExpectMessageBox();
+    int laterEvents = 0;
+    QTimer::singleShot(
+        0, [] { fw::CallIntoSystem([] { throw fw::NilObjectException("from a handler"); }); });
+    QTimer::singleShot(100, [&laterEvents] {
+        fw::CallIntoSystem([&laterEvents] {
+            ++laterEvents;
+            fw::Quit(0);
+        });
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { fw::Quit(99); });
+    guard.start(10000);
+    fw::_RuntimeRun();
+    EXPECT_TRUE(box->answered);
+    EXPECT_EQ(box->text,
+              "An exception of class NilObjectException was not handled.\n\nfrom a handler");
+    EXPECT_EQ(laterEvents, 1);
+    EXPECT_EQ(fw::RuntimeExit(), 0);
+    EXPECT_TRUE(window->closed); // the end of the loop closed it
+}
+
 TEST_F(RuntimeTest, PopupMenuAnswers) {
     QMenu menu;
     menu.addAction("First");
