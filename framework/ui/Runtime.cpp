@@ -1,5 +1,6 @@
 #include "framework/ui/Runtime.h"
 
+#include "framework/core/ClassRegistry.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/PluginEntryPoints.h"
@@ -221,6 +222,12 @@ void RegisterFrameworkClasses() {
     RegisterBevelButtonClass();
     RegisterLabelClass();
     RegisterApplicationClass();
+    // Classes without designed properties, so that every class's ancestry is known.
+    auto& registry = ClassRegistry::Instance();
+    registry.Register(ClassInfo{"MenuItem", "Object", {}});
+    registry.Register(ClassInfo{"MenuBar", "MenuItem", {}});
+    registry.Register(ClassInfo{"QuitMenuItem", "MenuItem", {}});
+    registry.Register(ClassInfo{"Picture", "Object", {}});
 }
 
 } // namespace fw

@@ -1,7 +1,9 @@
 #include "framework/ui/Runtime.h"
 
+#include "framework/core/ClassRegistry.h"
 #include "framework/core/Exceptions.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/MsgBox.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/testing/ModalTestSupport.h"
@@ -216,6 +218,22 @@ TEST_F(RuntimeTest, EventLoopGoesOnAfterAReportedException) {
     EXPECT_EQ(laterEvents, 1);
     EXPECT_EQ(fw::RuntimeExit(), 0);
     EXPECT_TRUE(window->closed); // the end of the loop closed it
+}
+
+TEST_F(RuntimeTest, FrameworkClassesAreRegisteredWithTheirAncestry) {
+    fw::RegisterFrameworkClasses();
+    const auto& registry = fw::ClassRegistry::Instance();
+    for (const char* name : {"Window", "RectControl", "Listbox", "PopupMenu", "BevelButton",
+                             "Label", "Application", "QuitMenuItem", "MenuBar", "Picture"}) {
+        EXPECT_TRUE(registry.IsA(name, "Object")) << name;
+    }
+    EXPECT_TRUE(registry.IsA("Listbox", "RectControl"));
+    EXPECT_TRUE(registry.IsA("RectControl", "Control"));
+    // Stored names that differ in letter case find the declared property.
+    EXPECT_NE(registry.FindProperty("Window", "MacProcID"), nullptr);
+    EXPECT_NE(registry.FindProperty("BevelButton", "lockleft"), nullptr);
+    EXPECT_NE(registry.FindProperty("Label", "Name"), nullptr);
+    EXPECT_EQ(registry.FindProperty("Window", "Left"), nullptr); // no window stream holds it
 }
 
 TEST_F(RuntimeTest, PopupMenuAnswers) {
