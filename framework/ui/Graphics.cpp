@@ -144,13 +144,15 @@ void Graphics::DrawRoundRect(Int32 x, Int32 y, Int32 width, Int32 height, Int32 
     }
     // The ring between the outer shape and the shape inset by the pen width, filled: the
     // stroke then stays inside the rectangle at any pen width.
-    QPainterPath outer = RoundedPath(x, y, width, height, arcWidth, arcHeight);
-    QPainterPath inner =
-        RoundedPath(x + pen, y + pen, width - 2 * pen, height - 2 * pen,
-                    std::max(0.0, arcWidth - 2 * pen), std::max(0.0, arcHeight - 2 * pen));
+    // Both outlines in one path, filled odd-even: the ring, without a costly path subtraction.
+    QPainterPath ring = RoundedPath(x, y, width, height, arcWidth, arcHeight);
+    ring.addPath(RoundedPath(x + pen, y + pen, width - 2 * pen, height - 2 * pen,
+                             std::max(0.0, arcWidth - 2 * pen),
+                             std::max(0.0, arcHeight - 2 * pen)));
+    ring.setFillRule(Qt::OddEvenFill);
     m_painter.save();
     m_painter.setClipRect(QRect(x, y, width, height), Qt::IntersectClip);
-    m_painter.fillPath(outer.subtracted(inner), ToQColor(m_foreColor));
+    m_painter.fillPath(ring, ToQColor(m_foreColor));
     m_painter.restore();
 }
 

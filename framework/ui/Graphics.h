@@ -30,6 +30,8 @@ public:
 
     Color ForeColor() const { return m_foreColor; }
     void ForeColor(Color color);
+    // Lines and frames are this many pixels wide, to the right of and below their coordinates;
+    // below 1 counts as 1.
     Int32 PenWidth() const { return m_penWidth; }
     void PenWidth(Int32 width);
 
