@@ -72,6 +72,7 @@ public:
     void Title(const std::string& text);
     bool Visible() const { return m_visible; }
     void Visible(bool value);
+    // Kept only: the window shows at its designed size and never takes over the screen.
     bool FullScreen() const { return m_fullScreen; }
     void FullScreen(bool value);
     bool MenuBarVisible() const { return m_menuBarVisible; }

@@ -242,6 +242,29 @@ TEST_F(WindowTest, StreamSetsEveryWindowProperty) {
     EXPECT_TRUE(dialog->NativeWidget()->isVisible());
 }
 
+TEST_F(WindowTest, SizeLimitsHoldForCodeAndForTheUser) {
+    auto window = Build([](LogWindow& w) {
+        w.MinWidth(100);
+        w.MinHeight(80);
+        w.MaxWidth(600);
+        w.MaxHeight(400);
+    });
+    QWidget* widget = window->NativeWidget();
+    EXPECT_EQ(widget->minimumSize(), QSize(100, 80));
+    EXPECT_EQ(widget->maximumSize(), QSize(600, 400));
+    window->Width(50);
+    window->Height(1000);
+    EXPECT_EQ(window->Width(), 100);
+    EXPECT_EQ(window->Height(), 400);
+    EXPECT_EQ(widget->size(), QSize(100, 400));
+
+    window->Resizeable(false);
+    EXPECT_EQ(widget->minimumSize(), QSize(100, 400));
+    EXPECT_EQ(widget->maximumSize(), QSize(100, 400));
+    window->Width(150); // code may still size a fixed window
+    EXPECT_EQ(widget->size(), QSize(150, 400));
+}
+
 TEST_F(WindowTest, PlacementCentresOnTheMainScreenAndLeftTopPlaceTheContent) {
     auto centred = Build([](LogWindow& w) {
         w.Placement(2);
