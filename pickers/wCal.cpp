@@ -164,9 +164,10 @@ bool wCal::lbCal_CellBackgroundPaint(fw::Listbox& sender, fw::Graphics& g, Int32
         return true;
     }
     // Month, then year, then day: each test only when the one before held.
+    const double year = IntDate != nullptr ? static_cast<double>(YearShown(puYear(), *IntDate))
+                                           : fw::Val(puYear().Text());
     auto showsDate = [&](const fw::Date& d) {
-        return puMonth().ListIndex() == d.Month() - 1 &&
-               fw::Val(puYear().Text()) == static_cast<double>(d.Year()) &&
+        return puMonth().ListIndex() == d.Month() - 1 && year == static_cast<double>(d.Year()) &&
                fw::Val(sender.Cell(row, column)) == static_cast<double>(d.Day());
     };
     if (CellSelectAt(row, column) == 1) {

@@ -592,6 +592,12 @@ TEST_F(wCalTest, YearListOutsideItsRange) {
     cal->puMonth().ListIndex(7);
     EXPECT_EQ(TA::IntDate(*cal)->SQLDateTime(), fw::Date(current + 35, 8, 10).SQLDateTime());
     EXPECT_EQ(cal->lbCal().Cell(0, fw::Date(current + 35, 8, 1).DayOfWeek() - 1), "1");
+    Grid g = G();
+    g.Click(g.Centre(5));
+    EXPECT_EQ(TA::IntDate(*cal)->SQLDateTime(), fw::Date(current + 35, 8, 5).SQLDateTime());
+    g.DoubleClick(g.Centre(6));
+    EXPECT_EQ(TA::IntDate(*cal)->SQLDateTime(), fw::Date(current + 35, 8, 6).SQLDateTime());
+    cal = wCal::Instance();
     // More than 45 years ahead: an empty list.
     Prepare(NewDate(current + 46, 3, 10));
     EXPECT_EQ(cal->puYear().ListCount(), 0);
