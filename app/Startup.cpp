@@ -8,6 +8,8 @@
 #include "framework/ui/Runtime.h"
 #include "framework/ui/Window.h"
 #include "listbox/TambrelListBox.h"
+#include "pickers/wCal.h"
+#include "pickers/wTim.h"
 
 #include <exception>
 #include <string>
@@ -42,6 +44,8 @@ void Initialize() {
     Window1::RegisterClass();
     MenuBar1::RegisterClass();
     TambrelListBox::RegisterClass();
+    wCal::RegisterClass();
+    wTim::RegisterClass();
 }
 
 void _Main() {

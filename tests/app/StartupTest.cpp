@@ -79,6 +79,18 @@ TEST(StartupTest, ExceptionHelperHandsBackTheRaisedRuntimeException) {
     EXPECT_STREQ(none->ClassName(), "NilObjectException");
 }
 
+TEST(StartupTest, InitializeRegistersTheSystemsClassesWithTheirAncestry) {
+    Initialize();
+    const fw::ClassRegistry& registry = fw::ClassRegistry::Instance();
+    for (const char* name : {"App", "Window1.Window1", "MenuBar1", "TambrelListBox", "wCal.wCal",
+                             "wTim.wTim"}) {
+        EXPECT_NE(registry.Find(name), nullptr) << name;
+    }
+    EXPECT_TRUE(registry.IsA("wCal.wCal", "Window"));
+    EXPECT_TRUE(registry.IsA("TambrelListBox", "RectControl"));
+    EXPECT_NE(registry.FindProperty("TambrelListBox", "scrollbarhorizontal"), nullptr);
+}
+
 TEST(StartupTest, MenuBarExistsBeforeTheDefaultWindowWhichSharesIt) {
     Initialize();
     MenuBar1::_implicitInstance = nullptr;
