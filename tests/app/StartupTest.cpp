@@ -82,8 +82,8 @@ TEST(StartupTest, ExceptionHelperHandsBackTheRaisedRuntimeException) {
 TEST(StartupTest, InitializeRegistersTheSystemsClassesWithTheirAncestry) {
     Initialize();
     const fw::ClassRegistry& registry = fw::ClassRegistry::Instance();
-    for (const char* name : {"App", "Window1.Window1", "MenuBar1", "TambrelListBox", "wCal.wCal",
-                             "wTim.wTim"}) {
+    for (const char* name :
+         {"App", "Window1.Window1", "MenuBar1", "TambrelListBox", "wCal.wCal", "wTim.wTim"}) {
         EXPECT_NE(registry.Find(name), nullptr) << name;
     }
     EXPECT_TRUE(registry.IsA("wCal.wCal", "Window"));
