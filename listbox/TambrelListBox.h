@@ -186,6 +186,9 @@ private:
     void DrawLeftArrow(fw::Graphics& g, fw::Color colour);
     void DrawRightArrow(fw::Graphics& g, fw::Color colour);
     void DrawDownArrow(fw::Graphics& g, const std::string& side, fw::Color colour);
+    // Pops up the drop-down cell's choices at the mouse; a chosen entry becomes the cell's
+    // text and value.
+    void PopUpCellChoices(fw::Int32 row, fw::Int32 column, const std::string& list);
     void WriteString(fw::Graphics& g, const std::string& text, fw::Int32 alignment);
     std::string FormattedDate(const fw::DatePtr& d, const std::string& pattern);
     void SetupDaysMonths(const std::string& language);
