@@ -1,6 +1,7 @@
 // Editing cells through the real list widget: clicks, typing, the pop-up of choices, the
 // pickers and the change events they raise.
 #include "app/Startup.h"
+#include "app/Window1.h"
 #include "framework/core/Date.h"
 #include "framework/core/Format.h"
 #include "framework/ui/Window.h"
@@ -503,6 +504,101 @@ TEST_F(Editing, DoubleClickReportsTheCellUnderTheMouse) {
         View().DoubleClick(View().Centre(row, kFixedString));
         EXPECT_EQ(log, std::vector<std::string>{"DoubleClick " + fw::Str(row) + " 9"});
     }
+    // Below the rows there is no row.
+    log.clear();
+    const QPoint cell = View().Centre(3, kFixedString);
+    View().DoubleClick(QPoint(cell.x(), lb->Height() - 10));
+    EXPECT_EQ(log, std::vector<std::string>{"DoubleClick -1 9"});
+    // The heading raises no double click at all.
+    log.clear();
+    View().DoubleClick(QPoint(cell.x(), 5));
+    EXPECT_EQ(log, std::vector<std::string>{});
+}
+
+TEST_F(Editing, WithoutHandlersTheValuesAreStillStored) {
+    auto fresh = std::make_shared<HostWindow>();
+    fresh->Constructor();
+    auto& l = fresh->ControlAs<TambrelListBox>("lb1");
+    Settle();
+    ListView view{l};
+    view.Click(view.Centre(0, kInteger));
+    ASSERT_NE(view.Editor(), nullptr);
+    QTest::keyClicks(view.Editor(), "42");
+    QTest::keyClick(view.Editor(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(l.GetValue(0, kInteger).ToDouble(), 42.0);
+    fw::testing::AnswerNextPopupMenu(0);
+    view.Click(view.Centre(0, kDrop));
+    EXPECT_EQ(l.GetValue(0, kDrop).ToString(), "Red");
+    fresh->Close();
+    Settle();
+}
+
+// The demonstration window's handlers see the stored state and answer with their messages.
+TEST(DemonstrationEditing, EndToEnd) {
+    Initialize();
+    std::shared_ptr<Window1> window = Window1::Instance();
+    ASSERT_NE(window, nullptr);
+    TambrelListBox& lb = window->lb1();
+    // Wide enough to show every column.
+    window->Width(1800);
+    Settle();
+    ListView view{lb};
+
+    // A drop-down choice other than "Six" is copied into the text column; "Six" puts
+    // 9 February 1980 into the date column.
+    fw::testing::AnswerNextPopupMenu(1);
+    view.Click(view.Centre(0, 5));
+    EXPECT_EQ(lb.Cell(0, 5), "Two");
+    EXPECT_EQ(lb.Cell(0, 2), "Two");
+    fw::testing::AnswerNextPopupMenu(6);
+    view.Click(view.Centre(0, 5));
+    EXPECT_EQ(lb.Cell(0, 2), "Two");
+    EXPECT_EQ(lb.Cell(0, 7), TA::FormattedDate(lb, NewDate(1980, 2, 9), lb.DateFormat));
+    EXPECT_EQ(fw::testing::PendingModalAnswers(), 0);
+
+    // The check box's text follows its state.
+    view.Click(view.Centre(1, 4));
+    EXPECT_EQ(lb.Cell(1, 4), "Checked");
+    view.Click(view.Centre(1, 4));
+    EXPECT_EQ(lb.Cell(1, 4), "No!");
+
+    auto type = [&](Int32 row, Int32 column, const char* text) {
+        view.Click(view.Centre(row, column));
+        QLineEdit* editor = view.Editor();
+        ASSERT_NE(editor, nullptr) << column;
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        Settle();
+    };
+    auto message = fw::testing::ExpectMessageBox();
+    type(1, 2, "hello there");
+    EXPECT_EQ(message->text, "New Text hello there");
+    message = fw::testing::ExpectMessageBox();
+    type(1, 3, "12.5");
+    EXPECT_EQ(message->text.rfind("New Currency ", 0), 0u) << message->text;
+    EXPECT_EQ(lb.GetValue(1, 3).ToDouble(), 12.5);
+
+    // A date-time text it cannot read gets the list box's own message only.
+    message = fw::testing::ExpectMessageBox();
+    type(1, 9, "never");
+    EXPECT_EQ(message->text, "Could not convert the date/time expression entered.");
+
+    message = fw::testing::ExpectMessageBox();
+    fw::testing::OnNextModalWindow([](fw::Window& w) {
+        QTest::mouseClick(dynamic_cast<wTim&>(w).btnCancel().NativeButton(), Qt::LeftButton);
+        Settle();
+    });
+    view.Click(view.Centre(1, 8));
+    EXPECT_TRUE(fw::testing::WaitForModalAnswers());
+    EXPECT_EQ(message->text.rfind("New Time ", 0), 0u) << message->text;
+
+    message = fw::testing::ExpectMessageBox();
+    view.DoubleClick(view.Centre(2, 6));
+    EXPECT_TRUE(fw::testing::WaitForModalAnswers());
+    EXPECT_EQ(message->text, "2|6");
+    window->Close();
+    Settle();
 }
 
 } // namespace
