@@ -834,15 +834,15 @@ void ListboxView::mouseMoveEvent(QMouseEvent* e) {
     MouseMove(e, ToList(viewport(), e->position().toPoint()));
 }
 
-void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
+bool ListboxView::StartPress(QMouseEvent* e, const QPoint& p) {
     if (m_owner == nullptr) {
-        return;
+        return false;
     }
     QPointer<ListboxView> self(this);
     if (m_editor) {
         EndEdit(true); // a click beside the editor ends the edit
         if (!self || m_owner == nullptr) {
-            return;
+            return false;
         }
     }
     setFocus(Qt::MouseFocusReason);
@@ -850,15 +850,21 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
     m_pressTaken =
         CallIntoSystemOr<bool>(false, [&] { return owner->Event_MouseDown(p.x(), p.y()); });
     if (!self || m_owner == nullptr || m_pressTaken) {
-        return;
+        return false;
     }
     if (e->button() == Qt::RightButton) {
         ShowContextMenu(p);
+        return false;
+    }
+    return e->button() == Qt::LeftButton;
+}
+
+void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
+    if (!StartPress(e, p)) {
         return;
     }
-    if (e->button() != Qt::LeftButton) {
-        return;
-    }
+    QPointer<ListboxView> self(this);
+    Listbox* owner = m_owner;
     const Int32 row = RowAt(p.x(), p.y());
     const Int32 column = ColumnAt(p.x(), p.y());
     if (row < 0 || column < 0) {
@@ -947,30 +953,11 @@ void ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
 }
 
 void ListboxView::HeadingPress(QMouseEvent* e, const QPoint& p) {
-    if (m_owner == nullptr) {
+    if (!StartPress(e, p)) {
         return;
     }
     QPointer<ListboxView> self(this);
-    if (m_editor) {
-        EndEdit(true);
-        if (!self || m_owner == nullptr) {
-            return;
-        }
-    }
-    setFocus(Qt::MouseFocusReason);
     Listbox* owner = m_owner;
-    m_pressTaken =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_MouseDown(p.x(), p.y()); });
-    if (!self || m_owner == nullptr || m_pressTaken) {
-        return;
-    }
-    if (e->button() == Qt::RightButton) {
-        ShowContextMenu(p);
-        return;
-    }
-    if (e->button() != Qt::LeftButton) {
-        return;
-    }
     if (S().columnsResizable) {
         const Int32 divider = DividerAt(p);
         if (divider >= 0) {

@@ -195,6 +195,9 @@ private:
     QRect CellRectInViewport(Int32 row, Int32 column) const;
     void UpdateEditorGeometry();
     QPoint ToList(const QWidget* from, const QPoint& pos) const;
+    // What every press does first: ends an edit, takes the focus, raises MouseDown and shows
+    // the contextual menu on a right click. True when a left-button press goes on.
+    bool StartPress(QMouseEvent* event, const QPoint& listPos);
     void CellPress(QMouseEvent* event, const QPoint& listPos);
     void SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers);
     void MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers);
