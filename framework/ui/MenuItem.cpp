@@ -141,35 +141,21 @@ bool CanRun(EditCommand command, const FocusedField& field) {
     return false;
 }
 
+// Delete removes the selection only, never the character at the cursor.
+void DeleteSelection(QLineEdit* e) {
+    if (e->hasSelectedText()) {
+        e->del();
+    }
+}
+
+template <class TextEdit> void DeleteSelection(TextEdit* e) {
+    QTextCursor cursor = e->textCursor();
+    cursor.removeSelectedText();
+    e->setTextCursor(cursor);
+}
+
 void Run(EditCommand command, const FocusedField& field) {
     if (!CanRun(command, field)) {
-        return;
-    }
-    if (QLineEdit* e = field.line) {
-        switch (command) {
-        case EditCommand::Undo:
-            e->undo();
-            break;
-        case EditCommand::Cut:
-            e->cut();
-            break;
-        case EditCommand::Copy:
-            e->copy();
-            break;
-        case EditCommand::Paste:
-            e->paste();
-            break;
-        case EditCommand::Clear:
-            if (e->hasSelectedText()) {
-                e->del();
-            }
-            break;
-        case EditCommand::SelectAll:
-            e->selectAll();
-            break;
-        case EditCommand::None:
-            break;
-        }
         return;
     }
     auto runOn = [command](auto* e) {
@@ -186,12 +172,9 @@ void Run(EditCommand command, const FocusedField& field) {
         case EditCommand::Paste:
             e->paste();
             break;
-        case EditCommand::Clear: {
-            QTextCursor cursor = e->textCursor();
-            cursor.removeSelectedText();
-            e->setTextCursor(cursor);
+        case EditCommand::Clear:
+            DeleteSelection(e);
             break;
-        }
         case EditCommand::SelectAll:
             e->selectAll();
             break;
@@ -199,7 +182,9 @@ void Run(EditCommand command, const FocusedField& field) {
             break;
         }
     };
-    if (field.text != nullptr) {
+    if (field.line != nullptr) {
+        runOn(field.line);
+    } else if (field.text != nullptr) {
         runOn(field.text);
     } else if (field.plain != nullptr) {
         runOn(field.plain);
