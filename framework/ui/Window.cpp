@@ -4,6 +4,7 @@
 #include "framework/core/Text.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/MenuItem.h"
+#include "framework/ui/ModalDisplay.h"
 #include "framework/ui/Runtime.h"
 #include "framework/ui/RuntimeSupport.h"
 #include "framework/ui/WindowWidget.h"
@@ -16,6 +17,7 @@
 #include <QPalette>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace fw {
@@ -29,6 +31,10 @@ namespace fw {
 // - FullScreen is kept but does not take over the screen: the window shows at its designed
 //   size, as on a desktop that offers no full-screen mode. Composite, LiveResize and
 //   MacProcId are kept only.
+// - Whatever its placement, a window's frame stays inside the available area of its screen; a
+//   window too large for it is shrunk, never below its minimum size.
+// - A window built visible is shown when control returns to the event loop, so that code that
+//   places it or shows it modally right after building (the pickers) maps it only once.
 // - Left and Top are the content area's position on the screen, below any menu bar.
 
 namespace {
@@ -44,6 +50,10 @@ std::vector<WindowPtr>& ClosedList() {
 }
 
 bool g_releaseScheduled = false;
+
+// The decorations the desktop last put around a decorated window: the best guess of a window's
+// frame before it is shown.
+QMargins g_knownFrameMargins;
 
 void ReleaseClosedWindowsNow() {
     g_releaseScheduled = false;
@@ -109,6 +119,26 @@ void WindowWidget::LayoutChildren() {
         m_menuBar->setGeometry(0, 0, width(), bar);
     }
     m_content->setGeometry(0, bar, width(), std::max(0, height() - bar));
+}
+
+void WindowWidget::WatchFirstExposure() {
+    m_exposed = false;
+    if (QWindow* handle = windowHandle()) {
+        handle->removeEventFilter(this);
+        handle->installEventFilter(this);
+    }
+}
+
+bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && !m_exposed &&
+        windowHandle()->isExposed()) {
+        m_exposed = true;
+        if (m_owner != nullptr) {
+            Window* owner = m_owner;
+            CallIntoSystem([owner] { owner->HandleShownOnScreen(); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
@@ -188,9 +218,25 @@ void Window::Constructor() {
     m_constructing = false;
     m_built = true;
     if (m_visible && !m_closed) {
+        m_showPending = true;
         PlaceOnScreen();
-        m_widget->show();
+        (void)m_widget->winId(); // the native window exists, unmapped, until the show
+        QMetaObject::invokeMethod(
+            m_widget.get(),
+            [this] {
+                if (m_showPending && !m_closed) {
+                    CallIntoSystem([this] { ShowNow(); });
+                }
+            },
+            Qt::QueuedConnection);
     }
+}
+
+void Window::ShowNow() {
+    m_showPending = false;
+    PlaceOnScreen();
+    m_widget->show();
+    m_widget->WatchFirstExposure();
 }
 
 // --- properties ------------------------------------------------------------------------------
@@ -297,9 +343,9 @@ void Window::Visible(bool value) {
         return; // shown at the end of Constructor
     }
     if (value) {
-        PlaceOnScreen();
-        m_widget->show();
+        ShowNow();
     } else {
+        m_showPending = false;
         m_widget->hide();
     }
 }
@@ -438,10 +484,7 @@ void Window::ApplyMenuBar() {
 }
 
 void Window::PlaceOnScreen() {
-    if (m_positionSet || m_widget->isVisible()) {
-        return;
-    }
-    if (m_placement < 1 || m_placement > 3) {
+    if (m_widget->isVisible()) {
         return;
     }
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -449,12 +492,73 @@ void Window::PlaceOnScreen() {
         return;
     }
     const QRect area = screen->availableGeometry();
+    const QMargins margins = IsDecorated() ? g_knownFrameMargins : QMargins();
+    const bool centred = !m_positionSet && m_placement >= 1 && m_placement <= 3;
+    FitSizeInto(area, margins);
+    if (centred) {
+        const int bar = MenuBarHeight();
+        const int x = area.x() + (area.width() - m_width) / 2;
+        const int y = area.y() + (area.height() - (m_height + bar)) / 2;
+        m_left = x;
+        m_top = y + bar;
+        m_widget->setGeometry(x, y, m_width, m_height + bar);
+    }
+    if (centred || m_positionSet) {
+        FitPositionInto(area, margins);
+    }
+    // Otherwise the desktop places it; HandleShownOnScreen checks the place it chose.
+}
+
+bool Window::IsDecorated() const {
+    return m_frame != 4 && m_frame != 5;
+}
+
+void Window::FitSizeInto(const QRect& area, const QMargins& margins) {
     const int bar = MenuBarHeight();
-    const int x = area.x() + (area.width() - m_width) / 2;
-    const int y = area.y() + (area.height() - (m_height + bar)) / 2;
-    m_left = x;
-    m_top = y + bar;
-    m_widget->setGeometry(x, y, m_width, m_height + bar);
+    const Int32 roomWidth = area.width() - margins.left() - margins.right();
+    const Int32 roomHeight = area.height() - margins.top() - margins.bottom() - bar;
+    // A window the user cannot resize keeps its size; it is only moved.
+    const Int32 minWidth = m_resizeable ? std::max<Int32>(0, m_minWidth) : m_width;
+    const Int32 minHeight = m_resizeable ? std::max<Int32>(0, m_minHeight) : m_height;
+    const Int32 width = m_width > roomWidth ? std::max(roomWidth, minWidth) : m_width;
+    const Int32 height = m_height > roomHeight ? std::max(roomHeight, minHeight) : m_height;
+    ContentSizeChanged(width, height, false);
+}
+
+void Window::FitPositionInto(const QRect& area, const QMargins& margins) {
+    const int bar = MenuBarHeight();
+    const QRect frame = QRect(m_left, m_top - bar, m_width, m_height + bar).marginsAdded(margins);
+    // A frame larger than the area keeps its top left corner (title, menus) on the screen.
+    const int x = std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height()));
+    if (x == frame.x() && y == frame.y()) {
+        return;
+    }
+    m_left = x + margins.left();
+    m_top = y + margins.top() + bar;
+    m_widget->setGeometry(m_left, m_top - bar, m_width, m_height + bar);
+}
+
+void Window::HandleShownOnScreen() {
+    const QRect geometry = m_widget->geometry();
+    const QRect frame = m_widget->frameGeometry();
+    const QMargins margins(geometry.left() - frame.left(), geometry.top() - frame.top(),
+                           frame.right() - geometry.right(), frame.bottom() - geometry.bottom());
+    if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0) {
+        return;
+    }
+    if (IsDecorated()) {
+        g_knownFrameMargins = margins;
+    }
+    QScreen* screen = m_widget->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    m_left = geometry.x();
+    m_top = geometry.y() + MenuBarHeight();
+    FitSizeInto(area, margins);
+    FitPositionInto(area, margins);
 }
 
 // --- sizes and locks ---------------------------------------------------------------------------
@@ -544,18 +648,15 @@ void Window::ShowModal() {
         return;
     }
     m_visible = true;
-    // Modality takes effect when the window is shown.
-    if (m_widget->isVisible()) {
-        m_widget->hide();
-    }
+    m_showPending = false;
+    // Modality takes effect when the window is shown: one already on screen shows afresh.
     m_widget->setWindowModality(Qt::ApplicationModal);
     PlaceOnScreen();
-    m_widget->show();
-    m_widget->raise();
-    m_widget->activateWindow();
+    detail::ShowFresh(*m_widget);
+    m_widget->WatchFirstExposure();
     QEventLoop loop;
     m_modalLoop = &loop;
-    loop.exec(QEventLoop::DialogExec);
+    detail::RunModalLoop(*m_widget, loop, [this] { Close(); });
     m_modalLoop = nullptr;
     if (m_closed) {
         m_widget->setWindowModality(Qt::NonModal);

@@ -11,6 +11,8 @@
 #include <vector>
 
 class QEventLoop;
+class QMargins;
+class QRect;
 class QWidget;
 
 namespace fw {
@@ -145,6 +147,11 @@ private:
     void ApplyBackColor();
     void ApplyMenuBar();
     void PlaceOnScreen();
+    void ShowNow();
+    bool IsDecorated() const;
+    void FitSizeInto(const QRect& area, const QMargins& margins);
+    void FitPositionInto(const QRect& area, const QMargins& margins);
+    void HandleShownOnScreen();
 
     std::unique_ptr<WindowWidget> m_widget;
     std::vector<std::unique_ptr<RectControl>> m_controls;
@@ -178,6 +185,7 @@ private:
     bool m_constructing = false;
     bool m_closed = false;
     bool m_closingByCode = false;
+    bool m_showPending = false;
     QEventLoop* m_modalLoop = nullptr;
 
     void ContentSizeChanged(Int32 width, Int32 height, bool fromQt);

@@ -25,17 +25,21 @@ public:
     void Detach() { m_owner = nullptr; }
     // Places the menu bar and the content area inside the current size.
     void LayoutChildren();
+    // Tells the owner when the window is next on the screen, with the desktop's frame.
+    void WatchFirstExposure();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Tab moves between the controls by their TabIndex.
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Window* m_owner;
     QWidget* m_content;
     QPointer<QMenuBar> m_menuBar;
+    bool m_exposed = false;
 };
 
 } // namespace fw

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -142,7 +143,8 @@ TEST(StartupTest, RunsOffscreenUntilQuitFromTheFileMenu) {
             return;
         }
         QWidget* widget = window->NativeWidget();
-        seen.visible = widget->isVisible();
+        // Shown once control is back in the event loop.
+        seen.visible = QTest::qWaitForWindowExposed(widget);
         fw::ApplicationPtr app = fw::ApplicationObject();
         seen.sharesMenuBar = MenuBar1::_implicitInstance != nullptr &&
                              window->MenuBar() == MenuBar1::_implicitInstance && app != nullptr &&

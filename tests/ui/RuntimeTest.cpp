@@ -201,12 +201,19 @@ TEST_F(RuntimeTest, EventLoopGoesOnAfterAReportedException) {
     int laterEvents = 0;
     QTimer::singleShot(
         0, [] { fw::CallIntoSystem([] { throw fw::NilObjectException("from a handler"); }); });
-    QTimer::singleShot(100, [&laterEvents] {
+    // A later event, once the report has been answered: the loop must still be running.
+    QTimer later;
+    QObject::connect(&later, &QTimer::timeout, [&] {
+        if (!box->answered) {
+            return;
+        }
+        later.stop();
         fw::CallIntoSystem([&laterEvents] {
             ++laterEvents;
             fw::Quit(0);
         });
     });
+    later.start(20);
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [] { fw::Quit(99); });

@@ -172,16 +172,22 @@ protected:
         auto window = std::make_shared<LogWindow>();
         window->layout = std::move(layout);
         window->Constructor();
+        QCoreApplication::processEvents(); // it shows once control is back in the event loop
         return window;
     }
 };
 
 TEST_F(WindowTest, ConstructorBuildsInOrderThenShows) {
-    auto window = Build();
+    auto window = std::make_shared<LogWindow>();
+    window->Constructor();
     EXPECT_EQ(window->log, (std::vector<std::string>{"Layout", "CreateControls", "first.Open",
                                                      "second.Open", "Open"}));
     EXPECT_FALSE(window->visibleAtOpen);
-    EXPECT_TRUE(window->NativeWidget()->isVisible());
+    // Shown when control returns to the event loop, so that code placing it first is seen
+    // in place; Visible says so at once.
+    EXPECT_TRUE(window->Visible());
+    EXPECT_FALSE(window->NativeWidget()->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window->NativeWidget()));
     EXPECT_TRUE(window->IsOpen());
 
     // Controls live in the content area, found by name in any letter case and checked by class.
@@ -276,11 +282,73 @@ TEST_F(WindowTest, PlacementCentresOnTheMainScreenAndLeftTopPlaceTheContent) {
     EXPECT_EQ(centred->Top(), area.y() + (area.height() - 200) / 2);
 
     auto placed = Build([](LogWindow& w) { w.Placement(2); });
-    placed->Left(-20);
+    placed->Left(40);
     placed->Top(55);
-    EXPECT_EQ(placed->Left(), -20);
+    EXPECT_EQ(placed->Left(), 40);
     EXPECT_EQ(placed->Top(), 55);
-    EXPECT_EQ(placed->ContentWidget()->mapToGlobal(QPoint(0, 0)), QPoint(-20, 55));
+    EXPECT_EQ(placed->ContentWidget()->mapToGlobal(QPoint(0, 0)), QPoint(40, 55));
+}
+
+// Whatever its placement, a window's frame is fitted into the available area when it shows:
+// moved, and shrunk where it must be but never below its minimum size.
+TEST_F(WindowTest, AWindowShowsWithItsFrameInsideTheAvailableArea) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        const char* name;
+        fw::Int32 placement, left, top, width, height, minWidth, minHeight;
+        bool resizeable;
+        fw::Int32 expectedWidth, expectedHeight;
+    };
+    const fw::Int32 w = area.width(), h = area.height();
+    const Case cases[] = {
+        {"centred, too wide and too tall", 2, -1, -1, w + 57, h + 40, 64, 64, true, -1, -1},
+        {"placed off the left and top", 0, -300, -50, 400, 300, 64, 64, true, 400, 300},
+        {"placed off the right and bottom", 0, w - 100, h - 20, 400, 300, 64, 64, true, 400, 300},
+        {"too large, minimum larger still", 2, -1, -1, w + 200, 300, w + 100, 64, true, w + 100,
+         300},
+        {"fixed size is kept, only moved", 0, w - 10, 10, w + 50, 200, 64, 64, false, w + 50, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto window = std::make_shared<LogWindow>();
+        window->layout = [c](LogWindow& lw) {
+            lw.Placement(c.placement);
+            lw.MinWidth(c.minWidth);
+            lw.MinHeight(c.minHeight);
+            lw.Width(c.width);
+            lw.Height(c.height);
+            lw.Resizeable(c.resizeable);
+            if (c.left != -1) {
+                lw.Left(c.left);
+                lw.Top(c.top);
+            }
+        };
+        window->Constructor();
+        QWidget* native = window->NativeWidget();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(native));
+        QCoreApplication::processEvents();
+        const QRect frame = native->frameGeometry();
+        if (c.expectedWidth == -1) {
+            EXPECT_TRUE(area.contains(frame))
+                << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+            EXPECT_LT(window->Width(), c.width);
+            EXPECT_LT(window->Height(), c.height);
+        } else {
+            EXPECT_EQ(window->Width(), c.expectedWidth);
+            EXPECT_EQ(window->Height(), c.expectedHeight);
+            // The top left corner (title and menus) stays on the screen.
+            EXPECT_GE(frame.left(), area.left());
+            EXPECT_GE(frame.top(), area.top());
+            if (frame.width() <= area.width()) {
+                EXPECT_LE(frame.right(), area.right());
+            }
+            if (frame.height() <= area.height()) {
+                EXPECT_LE(frame.bottom(), area.bottom());
+            }
+        }
+        EXPECT_EQ(window->Left(), native->geometry().x());
+        window->Close();
+    }
 }
 
 TEST_F(WindowTest, ShowModalReturnsWhenAControlClosesTheWindow) {
