@@ -2,7 +2,9 @@
 # Installs the Debian packages the build, the tests and the demonstration need, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core
+          # the end-to-end tests: a real X server, window manager and X input
+          python3 xvfb openbox xdotool x11-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

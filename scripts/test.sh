@@ -20,6 +20,11 @@ for kind in normal asan; do
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMBREL_SANITIZE=$sanitize >/dev/null
     cmake --build "$dir" -j "$jobs"
     echo "== $kind tests"
-    ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 || status=1
+    ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 -LE e2e || status=1
 done
+
+# End-to-end: the demonstration on Xvfb with openbox, driven by real X input. Two at a time,
+# each on a display of its own; a failure leaves a screenshot in build/test-normal/e2e-output.
+echo "== end-to-end tests"
+ctest --test-dir build/test-normal -j 2 --output-on-failure --timeout 600 -L e2e || status=1
 exit $status

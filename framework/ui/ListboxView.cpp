@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -184,13 +185,40 @@ void ListboxCellEditor::focusOutEvent(QFocusEvent* e) {
     const Int32 r = row;
     const Int32 c = column;
     CallIntoSystem([&] { owner->Event_CellLostFocus(r, c); });
-    // A pop-up (the editor's own context menu, a menu of the menu bar) or another window
-    // taking the focus for a moment does not end the edit; anything else does.
-    if (!done && e->reason() != Qt::PopupFocusReason &&
-        e->reason() != Qt::ActiveWindowFocusReason) {
-        m_view.EndEdit(true);
+    // A pop-up (the editor's own context menu, a menu of the menu bar), the menu bar itself
+    // (a menu closed with Escape leaves it the keyboard) or another window taking the focus for
+    // a moment does not end the edit; the focus landing elsewhere in this window does.
+    const Qt::FocusReason reason = e->reason();
+    if (!done) {
+        if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+            reason == Qt::ActiveWindowFocusReason) {
+            EndWhenFocusLandsElsewhere();
+        } else {
+            m_view.EndEdit(true);
+        }
     }
     m_view.EditorFocusOut();
+}
+
+void ListboxCellEditor::EndWhenFocusLandsElsewhere() {
+    if (m_focusWatch) {
+        return;
+    }
+    m_focusWatch =
+        QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now == this || done) {
+                QObject::disconnect(m_focusWatch);
+                return;
+            }
+            if (now == nullptr || now->window() != window() || qobject_cast<QMenuBar*>(now) ||
+                qobject_cast<QMenu*>(now)) {
+                return; // still away for a moment
+            }
+            QObject::disconnect(m_focusWatch);
+            if (m_view.Owner() != nullptr) {
+                m_view.EndEdit(true);
+            }
+        });
 }
 
 // ---------------------------------------------------------------------------------------------

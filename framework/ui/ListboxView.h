@@ -87,7 +87,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Ends the edit once the focus, away for a moment, lands on another widget of the window.
+    void EndWhenFocusLandsElsewhere();
+
     ListboxView& m_view;
+    QMetaObject::Connection m_focusWatch;
 };
 
 // The heading row above the viewport.

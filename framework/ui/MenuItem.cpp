@@ -2,6 +2,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Text.h"
+#include "framework/ui/ModalDisplay.h"
 #include "framework/ui/Runtime.h"
 
 #include <QAction>
@@ -400,6 +401,7 @@ MenuItemPtr MenuItem::PopUp() {
     std::map<QAction*, MenuItemPtr> chosen;
     MenuBuilder::Build(*menu, *this, shown, &chosen, false);
     RefreshOnOpen(*menu, *menu, shown);
+    detail::CloseUnlessShownInTime(*menu);
     QAction* action = menu->exec(QCursor::pos());
     const bool stillThere = !menu.isNull();
     delete menu.data();

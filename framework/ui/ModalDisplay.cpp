@@ -45,4 +45,14 @@ void RunModalLoop(QWidget& widget, QEventLoop& loop, const std::function<void()>
     loop.exec(QEventLoop::DialogExec);
 }
 
+void CloseUnlessShownInTime(QWidget& widget) {
+    QPointer<QWidget> guard(&widget);
+    QTimer::singleShot(kGiveUpBoundMs, &widget, [guard] {
+        if (guard && guard->isVisible() &&
+            (guard->windowHandle() == nullptr || !guard->windowHandle()->isExposed())) {
+            guard->close();
+        }
+    });
+}
+
 } // namespace fw::detail

@@ -23,4 +23,8 @@ void ShowFresh(QWidget& widget);
 // that nobody can see.
 void RunModalLoop(QWidget& widget, QEventLoop& loop, const std::function<void()>& giveUp);
 
+// For a widget that runs its own modal loop (a pop-up menu): closes it if it is still not on the
+// screen after the bound.
+void CloseUnlessShownInTime(QWidget& widget);
+
 } // namespace fw::detail

@@ -1,6 +1,9 @@
 #include "framework/ui/MsgBox.h"
 
+#include "framework/ui/ModalDisplay.h"
+
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 
 namespace fw {
@@ -12,7 +15,11 @@ void MsgBox(const std::string& text) {
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
+    box.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
+    detail::ShowFresh(box);
+    detail::RunModalLoop(box, loop, [&box] { box.reject(); });
 }
 
 } // namespace fw

@@ -251,8 +251,12 @@ def edit_menu_escape(s, uses):
     s.desktop.click(*menu)
     time.sleep(0.5)
     s.desktop.key("Escape")
-    # The edit goes on: nothing is reported, and the text typed next joins it.
+    # The edit goes on: nothing is reported, and back in the editor the text typed next joins
+    # what was typed before.
     s.assert_no_message_box()
+    s.click_cell(1, LONG_TEXT)
+    s.assert_no_message_box(0.3)
+    s.desktop.key("End")
     s.desktop.type(" here")
     s.desktop.key("Return")
     s.answer_message_box()

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -406,6 +407,48 @@ TEST(MenuBar, ShortcutsAndEditItemsWorkInTheListBoxEditor) {
     QApplication::clipboard()->clear();
     window->bar->_Lookup("EditCopy")->Event_Action();
     EXPECT_EQ(QApplication::clipboard()->text(), "cell");
+    window->Close();
+}
+
+// A menu of the bar opened during an edit and closed with Escape leaves the edit open with its
+// text; the focus landing elsewhere in the window ends it.
+TEST(MenuBar, AMenuClosedWithEscapeLeavesTheEditOpen) {
+    auto window = std::make_shared<ListWindow>();
+    window->Constructor();
+    QApplication::setActiveWindow(window->NativeWidget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->NativeWidget()));
+    window->ControlAs<Listbox>("lb").EditCell(0, 0);
+    QPointer<QLineEdit> editor;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        return editor != nullptr;
+    }));
+    editor->setText("typed");
+
+    auto* bar = window->NativeWidget()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    QAction* edit = bar->actions().back();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(edit).center());
+    QMenu* menu = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        return menu != nullptr;
+    }));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTest::qWait(50);
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->text(), "typed");
+
+    // Back from the bar, the edit goes on; a click on the list itself ends it.
+    QApplication::setActiveWindow(window->NativeWidget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->NativeWidget()));
+    editor->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(20);
+    ASSERT_FALSE(editor.isNull());
+    window->ControlAs<Listbox>("lb").NativeWidget()->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return editor.isNull() || !editor->isVisible(); }));
+    EXPECT_EQ(window->ControlAs<Listbox>("lb").Cell(0, 0), "typed");
     window->Close();
 }
 

@@ -372,6 +372,45 @@ TEST_F(WindowTest, ShowModalReturnsWhenAControlClosesTheWindow) {
     window->ShowModal();
 }
 
+// A reparenting window manager can lose the map of a window unmapped just before: a window
+// built and shown modally at once (as the pickers are) maps once, and a window already on the
+// screen is shown modally in a new native window.
+TEST_F(WindowTest, ShowModalMapsAWindowOnceAndNeverRemapsTheSameNativeWindow) {
+    struct Counter : QObject {
+        int shows = 0, hides = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            shows += e->type() == QEvent::Show;
+            hides += e->type() == QEvent::Hide;
+            return false;
+        }
+    };
+    auto fresh = std::make_shared<LogWindow>();
+    Counter counter;
+    fresh->Constructor();
+    fresh->NativeWidget()->installEventFilter(&counter);
+    int showsWhenAnswered = -1, hidesWhenAnswered = -1;
+    fw::testing::OnNextModalWindow([&](fw::Window& w) {
+        showsWhenAnswered = counter.shows;
+        hidesWhenAnswered = counter.hides;
+        w.Close();
+    });
+    fresh->ShowModal();
+    EXPECT_EQ(showsWhenAnswered, 1);
+    EXPECT_EQ(hidesWhenAnswered, 0);
+
+    auto shown = Build();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(shown->NativeWidget()));
+    const WId before = shown->NativeWidget()->winId();
+    WId during = 0;
+    fw::testing::OnNextModalWindow([&](fw::Window& w) {
+        during = w.NativeWidget()->winId();
+        w.Close();
+    });
+    shown->ShowModal();
+    EXPECT_NE(during, before);
+    EXPECT_NE(during, WId(0));
+}
+
 TEST_F(WindowTest, ImplicitWindowFoundWhileOpenAndForgottenAtClose) {
     EXPECT_EQ(fw::_GetImplicitWindow("LogWindow.LogWindow"), nullptr);
     auto window = Build();
