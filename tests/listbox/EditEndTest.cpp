@@ -1,6 +1,7 @@
 // How an edit ends through the real list widget: numbers typed as the column shows them or
 // refused, Escape, date-time cells without a value, and backing out of a drop-down pop-up.
 #include "app/Startup.h"
+#include "app/Window1.h"
 #include "framework/core/Date.h"
 #include "framework/core/Format.h"
 #include "framework/ui/Window.h"
@@ -324,6 +325,33 @@ TEST_F(EditEnd, BackingOutOfAnEmptyDropDownStillReports) {
     EXPECT_EQ(lb->Cell(1, kDrop), "");
     EXPECT_EQ(lb->GetValue(1, kDrop).GetType(), Variant::Type::String);
     EXPECT_EQ(log, std::vector<std::string>{"DropDown '' 1 5"});
+}
+
+// The demonstration's drop-down handler keeps a row's "Long String" when the pop-up of an
+// empty cell is left without a choice, and still copies a choice.
+TEST(DemonstrationDropDown, BackingOutOfAnEmptyCellKeepsTheLongString) {
+    Initialize();
+    std::shared_ptr<Window1> window = Window1::Instance();
+    ASSERT_NE(window, nullptr);
+    TambrelListBox& lb = window->lb1();
+    window->Width(1800);
+    Settle();
+    ListDriver driver{lb};
+    ASSERT_EQ(lb.Cell(0, 5), "");
+    const std::string longString = lb.Cell(0, 2);
+    ASSERT_EQ(longString, "This is a long string, 1");
+
+    fw::testing::AnswerNextPopupMenu(-1);
+    driver.Click(0, 5);
+    EXPECT_EQ(fw::testing::PendingModalAnswers(), 0);
+    EXPECT_EQ(lb.Cell(0, 2), longString);
+    EXPECT_EQ(lb.GetValue(0, 2).ToString(), longString);
+
+    fw::testing::AnswerNextPopupMenu(2);
+    driver.Click(0, 5);
+    EXPECT_EQ(lb.Cell(0, 2), "Three");
+    window->Close();
+    Settle();
 }
 
 } // namespace
