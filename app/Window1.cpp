@@ -83,8 +83,12 @@ void Window1::lb1_CellDropDownChanged(TambrelListBox& listBox, Int32 row, Int32 
     if (value == "Six") {
         listBox.UpdateValue(row, 7, std::make_shared<fw::Date>(1980, 2, 9, 0, 0, 0));
     } else {
+        // An empty cell's pop-up left without a choice has nothing to copy: the row's text
+        // stays.
         std::string chosen = listBox.GetValue(row, column).ToString();
-        listBox.UpdateValue(row, 2, chosen);
+        if (!chosen.empty()) {
+            listBox.UpdateValue(row, 2, chosen);
+        }
     }
 }
 

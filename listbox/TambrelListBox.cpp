@@ -10,6 +10,7 @@
 #include "framework/ui/Picture.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/Window.h"
+#include "listbox/NumberEntry.h"
 #include "pickers/wCal.h"
 #include "pickers/wTim.h"
 
@@ -53,6 +54,11 @@ void UseFontOf(Graphics& g, const fw::Listbox& list, bool withStyle) {
 
 bool HasFramedCells(Int32 tableType) {
     return tableType == 1 || tableType == 2;
+}
+
+// A date, time or date-time cell holding this has no date: it shows and offers nothing.
+bool IsNoDate(const Variant& value) {
+    return value.IsNil() || (value.GetType() == Variant::Type::String && value.ToString().empty());
 }
 
 // A segment table row: the pixels x1 to x2 of row y.
@@ -122,7 +128,15 @@ void TambrelListBox::Event_Open() {
 
 void TambrelListBox::Event_CellGotFocus(Int32, Int32) {}
 void TambrelListBox::Event_CellLostFocus(Int32, Int32) {}
-bool TambrelListBox::Event_CellKeyDown(Int32, Int32, std::string) {
+bool TambrelListBox::Event_CellKeyDown(Int32 row, Int32 column, std::string key) {
+    // Escape makes the framework end the edit with the text the editor opened on, and the
+    // end of the edit then puts the cell back instead of reading that text.
+    if (key == "\x1b") {
+        if (!m_editStart || m_editStart->row != row || m_editStart->column != column) {
+            m_editStart = EditStart{row, column, Cell(row, column), CellType(row, column)};
+        }
+        m_editStart->cancelled = true;
+    }
     return false;
 }
 void TambrelListBox::Event_CollapseRow(Int32) {}
@@ -411,6 +425,7 @@ void TambrelListBox::Reset() {
     DropList.Clear();
     ColEdit.clear();
     PBMaxVals.Clear();
+    m_editStart.reset();
     DeleteAllRows();
     SetInitialValue();
     SetColumnTypes();
@@ -632,13 +647,13 @@ void TambrelListBox::UpdateValue(Int32 row, Int32 column, const Variant& value) 
         text = Format(value.ToDouble(), NumberFormat);
         break;
     case KindDate:
-        text = FormattedDate(dateOf(), DateFormat);
+        text = IsNoDate(value) ? "" : FormattedDate(dateOf(), DateFormat);
         break;
     case KindDateTime:
-        text = FormattedDate(dateOf(), DateTimeFormat);
+        text = IsNoDate(value) ? "" : FormattedDate(dateOf(), DateTimeFormat);
         break;
     case KindTime:
-        text = FormattedTime(dateOf(), TimeFormat);
+        text = IsNoDate(value) ? "" : FormattedTime(dateOf(), TimeFormat);
         break;
     case KindProgressBar:
         text = "P";
@@ -700,7 +715,7 @@ bool TambrelListBox::Event_CellClick(Int32 row, Int32 column, Int32, Int32) {
         editing = CellTag(row, column).ToString();
         break;
     case KindDateTime:
-        editing = valueAsDate()->SQLDateTime();
+        editing = IsNoDate(CellTag(row, column)) ? "" : valueAsDate()->SQLDateTime();
         break;
     case KindDate:
     case KindTime: {
@@ -729,6 +744,7 @@ bool TambrelListBox::Event_CellClick(Int32 row, Int32 column, Int32, Int32) {
     default:
         return false;
     }
+    m_editStart = EditStart{row, column, Cell(row, column), CellType(row, column)};
     Cell(row, column, editing);
     CellType(row, column, 3);
     EditCell(row, column);
@@ -736,6 +752,16 @@ bool TambrelListBox::Event_CellClick(Int32 row, Int32 column, Int32, Int32) {
 }
 
 void TambrelListBox::Event_CellAction(Int32 row, Int32 column) {
+    std::optional<EditStart> start;
+    if (m_editStart && m_editStart->row == row && m_editStart->column == column) {
+        start = std::move(m_editStart);
+        m_editStart.reset();
+    }
+    if (start && start->cancelled) {
+        Cell(row, column, start->text);
+        CellType(row, column, start->type);
+        return;
+    }
     switch (KindOf(column)) {
     case KindCheckBox:
         CellTag(row, column,
@@ -754,11 +780,21 @@ void TambrelListBox::Event_CellAction(Int32 row, Int32 column) {
     case KindInteger:
     case KindNumber: {
         const Int32 kind = KindOf(column);
-        const double value = fw::Val(Trim(Cell(row, column)));
-        CellTag(row, column, Variant(value));
         const std::string& pattern = kind == KindCurrency  ? CurrencyFormat
                                      : kind == KindInteger ? IntegerFormat
                                                            : NumberFormat;
+        const NumberRange range = kind == KindCurrency  ? NumberRange::Currency
+                                  : kind == KindInteger ? NumberRange::Int32
+                                                        : NumberRange::Double;
+        const std::optional<double> read = ReadNumberEntry(Cell(row, column), pattern, range);
+        if (!read) {
+            Cell(row, column,
+                 start ? start->text : Format(CellTag(row, column).ToDouble(), pattern));
+            fw::MsgBox("Could not convert the number entered.");
+            break;
+        }
+        const double value = *read;
+        CellTag(row, column, Variant(value));
         Cell(row, column, Format(value, pattern));
         if (kind == KindCurrency) {
             if (CellCurrencyChanged.IsBound()) {
@@ -774,6 +810,11 @@ void TambrelListBox::Event_CellAction(Int32 row, Int32 column) {
         break;
     }
     case KindDateTime: {
+        // Nothing typed into an empty cell leaves it empty without a word.
+        if (IsNoDate(CellTag(row, column)) && Trim(Cell(row, column)).empty()) {
+            Cell(row, column, "");
+            break;
+        }
         auto d = std::make_shared<fw::Date>();
         try {
             d->SQLDateTime(Cell(row, column));
@@ -781,8 +822,12 @@ void TambrelListBox::Event_CellAction(Int32 row, Int32 column) {
             Cell(row, column, FormattedDate(d, DateTimeFormat));
         } catch (const fw::UnsupportedFormatException&) {
             fw::MsgBox("Could not convert the date/time expression entered.");
-            d->TotalSeconds(CellTag(row, column).ToDouble());
-            Cell(row, column, FormattedDate(d, DateTimeFormat));
+            if (IsNoDate(CellTag(row, column))) {
+                Cell(row, column, "");
+            } else {
+                d->TotalSeconds(CellTag(row, column).ToDouble());
+                Cell(row, column, FormattedDate(d, DateTimeFormat));
+            }
         }
         break;
     }

@@ -8,6 +8,7 @@
 #include "listbox/Array2D.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -210,6 +211,17 @@ private:
     std::vector<std::string> ShortMonths;
     bool NotOpen = true;
     Array2D<double> PBMaxVals;
+
+    // The cell a click opened the editor on, as it was before the click: an edit cancelled
+    // with Escape or refused as no number puts it back.
+    struct EditStart {
+        fw::Int32 row = -1;
+        fw::Int32 column = -1;
+        std::string text;
+        fw::Int32 type = 0;
+        bool cancelled = false;
+    };
+    std::optional<EditStart> m_editStart;
 
     // Text widths measured by ResizeColumns, kept while the list's font stays the same: a
     // text's width depends on nothing else, so every width is exactly what a fresh

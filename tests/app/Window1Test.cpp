@@ -225,9 +225,11 @@ TEST_F(Window1Test, DropDownOtherChoiceIsCopiedIntoTheLongString) {
     EXPECT_EQ(list.GetValue(2, 2).ToString(), "Three");
     EXPECT_EQ(list.Cell(2, 2), "Three");
 
-    // Dismissed without a choice on an empty drop-down cell: column 2 becomes empty.
+    // Dismissed without a choice on an empty drop-down cell: column 2 keeps its text.
+    list.UpdateValue(0, 5, "");
     list.CellDropDownChanged.Raise(list, 0, 5, "");
-    EXPECT_EQ(list.Cell(0, 2), "");
+    EXPECT_EQ(list.Cell(0, 2), "This is a long string, 1");
+    EXPECT_EQ(list.GetValue(0, 2).ToString(), "This is a long string, 1");
     EXPECT_EQ(list.Cell(1, 2), "This is a long string, 2");
 }
 

@@ -84,6 +84,26 @@ TEST_F(CellValues, DateOrItsSecondsShowTheSameText) {
     EXPECT_EQ(date->Hour(), 14);
 }
 
+TEST_F(CellValues, DateCellsWithoutAValueShowNothing) {
+    struct Case {
+        Variant value;
+        Variant::Type stored;
+    };
+    const Case cases[] = {{Variant(), Variant::Type::Nil}, {"", Variant::Type::String}};
+    lb.NewRow();
+    for (const Case& c : cases) {
+        for (Int32 column : {2, 3, 9}) {
+            lb.SetValue(column, date);
+            lb.SetValue(column, c.value);
+            EXPECT_EQ(lb.Cell(0, column), "") << column;
+            EXPECT_EQ(lb.GetValue(0, column).GetType(), c.stored) << column;
+        }
+    }
+    // The first second of 1970 is a date like any other.
+    lb.SetValue(3, 0.0);
+    EXPECT_EQ(lb.Cell(0, 3), "01-01-70 12:00 am");
+}
+
 TEST_F(CellValues, PatternsAreReadWhenTheValueIsSet) {
     lb.NewRow();
     lb.SetValue(9, date);
