@@ -2,6 +2,7 @@
 xdotool's real X input. Every process started here is ended when the session closes, also
 when a check fails or the test is interrupted."""
 
+import ctypes
 import os
 import re
 import signal
@@ -12,6 +13,23 @@ import time
 
 class Failure(Exception):
     pass
+
+
+def _die_with_parent():
+    try:
+        libc = ctypes.CDLL(None, use_errno=True)
+        libc.prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+    except (OSError, AttributeError):
+        pass
+
+
+def _end_on_signal(number, frame):
+    raise SystemExit(128 + number)
+
+
+# A runner's SIGTERM or an interrupt unwinds through the sessions' cleanup.
+signal.signal(signal.SIGTERM, _end_on_signal)
+signal.signal(signal.SIGHUP, _end_on_signal)
 
 
 def wait_until(what, predicate, timeout=5.0, step=0.05):
@@ -84,8 +102,10 @@ class Desktop:
         return False
 
     def _spawn(self, args, env=None, **kwargs):
-        # A process group each, so that what they start goes with them.
-        process = subprocess.Popen(args, env=env, start_new_session=True, **kwargs)
+        # A process group each, so that what they start goes with them; and each is killed by
+        # the kernel if this driver dies without cleaning up (a test runner's SIGKILL).
+        process = subprocess.Popen(args, env=env, start_new_session=True,
+                                   preexec_fn=_die_with_parent, **kwargs)
         self.processes.append(process)
         return process
 
