@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImage>
@@ -244,6 +245,18 @@ void Graphics::DrawString(const std::string& text, double x, double y, double wi
 
 double Graphics::StringWidth(const std::string& text) const {
     return Metrics().horizontalAdvance(QString::fromStdString(text));
+}
+
+std::string Graphics::MeasuringKey() const {
+    QString key = m_font->key() + QLatin1Char('|') + QFontInfo(*m_font).family();
+    if (CanPaint() && m_painter.device() != nullptr) {
+        const QPaintDevice* device = m_painter.device();
+        key += QStringLiteral("|%1,%2,%3")
+                   .arg(device->logicalDpiX())
+                   .arg(device->logicalDpiY())
+                   .arg(device->devicePixelRatioF());
+    }
+    return key.toStdString();
 }
 
 Int32 Graphics::TextHeight() const {

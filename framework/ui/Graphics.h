@@ -55,6 +55,9 @@ public:
     double StringWidth(const std::string& text) const;
     Int32 TextHeight() const;
     Int32 TextAscent() const;
+    // The font as resolved now ("System" follows the desktop's font) and the resolution it is
+    // measured at: surfaces with equal keys measure every text alike.
+    std::string MeasuringKey() const;
 
     std::string TextFont() const { return m_textFont; }
     void TextFont(const std::string& name);
