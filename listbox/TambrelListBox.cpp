@@ -350,7 +350,7 @@ void TambrelListBox::SetDefaultRowHeight() {
             break;
         }
     }
-    DefaultRowHeight(h);
+    DefaultRowHeight(std::max<Int32>(1, h));
 }
 
 void TambrelListBox::SetColumnTypes() {

@@ -24,6 +24,11 @@ QColor ToQColor(Color color) {
     return QColor(color.Red(), color.Green(), color.Blue());
 }
 
+// Far larger glyphs overflow the font engine's metrics (negative heights), also at a device
+// pixel ratio of a few.
+constexpr int kMaxFontPixels = 2048;
+constexpr double kMaxFontPoints = kMaxFontPixels * 72.0 / 96.0;
+
 } // namespace
 
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline) {
@@ -45,18 +50,19 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
     if (size > 0) {
         switch (unit) {
         case FontUnits::Pixel:
-            font.setPixelSize(std::max(1, static_cast<int>(size + 0.5)));
+            font.setPixelSize(
+                static_cast<int>(std::clamp(size + 0.5, 1.0, static_cast<double>(kMaxFontPixels))));
             break;
         case FontUnits::Inch:
-            font.setPointSizeF(size * 72.0);
+            font.setPointSizeF(std::min(size * 72.0, kMaxFontPoints));
             break;
         case FontUnits::Millimeter:
-            font.setPointSizeF(size * 72.0 / 25.4);
+            font.setPointSizeF(std::min(size * 72.0 / 25.4, kMaxFontPoints));
             break;
         case FontUnits::Default:
         case FontUnits::Point:
         default:
-            font.setPointSizeF(size);
+            font.setPointSizeF(std::min(size, kMaxFontPoints));
             break;
         }
     }

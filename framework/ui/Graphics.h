@@ -94,7 +94,7 @@ private:
 // font, "SmallSystem" the same font two points smaller (two pixels when the default is sized
 // in pixels), any other name is looked up as fontconfig decides. Size 0 is the default size
 // of that font; otherwise size is in points, or in unit: Default and Point are points, Pixel
-// pixels, Inch 72 points, Millimeter 72/25.4 points.
+// pixels, Inch 72 points, Millimeter 72/25.4 points. Sizes stop at 1536 points (2048 pixels).
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline,
                FontUnits unit);

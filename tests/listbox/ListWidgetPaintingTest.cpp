@@ -1,12 +1,16 @@
 // The control painted by the real list widget, read back from a grabbed image.
+#include "framework/ui/Graphics.h"
+#include "framework/ui/Picture.h"
 #include "framework/ui/Window.h"
 #include "tests/listbox/TestAccess.h"
 
 #include <QImage>
 #include <QPixmap>
+#include <QTest>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 using fw::Color;
 using fw::Int32;
@@ -143,6 +147,60 @@ TEST_F(ListWidget, EmptyDropDownCellsShowTheDownArrowOnTheirSide) {
     EXPECT_EQ(At(image, columnLeft + 6 + 5, top + 7 + 9), Color(0xCCCCCC));
     EXPECT_EQ(At(image, columnLeft + 6 + 5, top + 7 + 8), Color(0x7F7F7F));
     EXPECT_EQ(At(image, columnLeft + 6 + 5, top + 7 + 10), even);
+}
+
+// Font sizes far beyond any screen: the rows keep a positive height that the text fits in,
+// and the list measures, paints and scrolls (the sanitizer build checks the arithmetic).
+TEST(HugeFonts, MeasurePaintAndScroll) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double size : {2e4, 1e6, 1e12, inf}) {
+        auto window = std::make_shared<HostWindow>();
+        window->Width(400);
+        window->Height(300);
+        window->design = [size](TambrelListBox& lb) {
+            lb.Width(380);
+            lb.Height(280);
+            lb.HasHeading(true);
+            lb.ColumnCount(5);
+            lb.ColumnTypes = "s,b,d,p,c";
+            lb.ColAlignment = "l,c,c,c,d2";
+            lb.InitialValue("One,Two,Three,Four,Five");
+            lb.TableType = 1;
+            lb.TextSize(size);
+        };
+        window->open = [](TambrelListBox& lb) {
+            for (int i = 0; i < 4; ++i) {
+                lb.NewRow();
+                lb.SetValue(0, "Row " + std::to_string(i));
+                lb.SetValue(1, "Bye!");
+                lb.SetValue(2, i % 2 == 0 ? "" : "Six");
+                lb.SetPBMaxValue(i, 3, 10.0);
+                lb.SetValue(3, 4.0);
+                lb.SetValue(4, 1234.5);
+            }
+            lb.ResizeColumns();
+        };
+        window->Constructor();
+        auto& lb = window->ControlAs<TambrelListBox>("lb1");
+        fw::Picture p(20, 20, 32);
+        p.Graphics().TextSize(size);
+        const Int32 textHeight = p.Graphics().TextHeight();
+        EXPECT_GT(textHeight, 0) << size;
+        EXPECT_EQ(lb.DefaultRowHeight(), textHeight + 12 + 4) << size;
+        for (Int32 c = 0; c < 5; ++c) {
+            EXPECT_GT(lb.Column(c).WidthActual(), 0) << size << " column " << c;
+        }
+        QWidget* view = lb.NativeWidget();
+        EXPECT_FALSE(view->grab().toImage().isNull());
+        lb.HasHeading(false); // taller than the list, it would cover every row
+        QTest::keyClick(view, Qt::Key_End);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        lb.ScrollPosition(3);
+        EXPECT_EQ(lb.ScrollPosition(), 3) << size; // each row fills the list
+        EXPECT_EQ(lb.RowFromXY(100, lb.Height() - 20), 3) << size;
+        EXPECT_FALSE(view->grab().toImage().isNull());
+        window->Close();
+    }
 }
 
 } // namespace
