@@ -64,7 +64,8 @@ private:
 // Alignment: 0 default (left), 1 left, 2 centre, 3 right, 4 decimal. Decimal alignment puts
 // the first "." of each text at x = column width + ColumnAlignmentOffset; a text without "."
 // ends there. Left and right texts keep 3 pixels from the cell's edge. ColumnType(c) 2 or
-// CellType 2 make check-box cells: a 12-pixel box at the cell's left, the text to its right;
+// CellType 2 make check-box cells: a 12-pixel box 6 pixels from the cell's left edge, centred
+// vertically, the text to its right;
 // a click anywhere in such a cell toggles it (indeterminate becomes checked), then raises
 // CellAction. ColumnType or CellType 3: a click opens the in-place editor.
 //

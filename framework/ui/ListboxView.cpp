@@ -24,9 +24,11 @@ namespace fw {
 
 namespace {
 
-// Left of a check-box cell: the box (12 pixels at x = 3) and a gap before the text.
-constexpr int kCheckArea = 18;
+// Left of a check-box cell: the box, clear of a frame the list may draw 2 pixels in from the
+// cell's edges; the text area begins right after it and the text's own margin keeps it clear.
+constexpr int kCheckLeft = 6;
 constexpr int kCheckSize = 12;
+constexpr int kCheckArea = kCheckLeft + kCheckSize;
 constexpr int kTextPadding = 3;
 constexpr int kHorizontalStep = 20;
 // Bounds that keep pixel arithmetic far from overflow, whatever a program sets.
@@ -752,7 +754,7 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
         painter.save();
         painter.setClipRect(cell);
         DrawCheckBox(painter,
-                     QRect(cell.left() + 3, cell.top() + (cell.height() - kCheckSize) / 2,
+                     QRect(cell.left() + kCheckLeft, cell.top() + (cell.height() - kCheckSize) / 2,
                            kCheckSize, kCheckSize),
                      S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].state);
         painter.restore();

@@ -5,6 +5,7 @@
 #include "tests/listbox/TestAccess.h"
 
 #include <QImage>
+#include <QPalette>
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
@@ -31,6 +32,41 @@ public:
 
 Color At(const QImage& image, Int32 x, Int32 y) {
     return Color(static_cast<std::uint32_t>(image.pixel(x, y)) & 0xFFFFFFu);
+}
+
+// The widget painted at a device pixel ratio, as a screen with that scale factor shows it.
+QImage RenderAt(QWidget* widget, int ratio) {
+    QImage image(widget->size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::black);
+    widget->render(&image);
+    return image;
+}
+
+// The device pixels of cell (row, column), found through the list's own hit testing.
+QRect CellPixels(const TambrelListBox& lb, Int32 row, Int32 column, int ratio) {
+    QRect cell;
+    for (Int32 y = 0; y < lb.Height(); ++y) {
+        for (Int32 x = 0; x < lb.Width(); ++x) {
+            if (lb.RowFromXY(x, y) == row && lb.ColumnFromXY(x, y) == column) {
+                cell |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return QRect(cell.topLeft() * ratio, cell.size() * ratio);
+}
+
+// The bounding box of the pixels of one colour inside area.
+QRect PixelsOf(const QImage& image, const QRect& area, Color colour) {
+    QRect found;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (At(image, x, y) == colour) {
+                found |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return found;
 }
 
 struct ListWidget : ::testing::Test {
@@ -200,6 +236,83 @@ TEST(HugeFonts, MeasurePaintAndScroll) {
         EXPECT_EQ(lb.RowFromXY(100, lb.Height() - 20), 3) << size;
         EXPECT_FALSE(view->grab().toImage().isNull());
         window->Close();
+    }
+}
+
+// The framework's check box stands inside the control's cell frame with clear space on every
+// side, centred between the frame's top and bottom lines, at scale factors 1 and 2.
+TEST_F(ListWidget, CheckBoxesLieInsideTheCellFrames) {
+    const Color frame{0x0000FF};
+    for (Int32 tableType : {1, 2}) {
+        auto host = std::make_shared<HostWindow>();
+        host->Width(300);
+        host->Height(200);
+        host->design = [&](TambrelListBox& lb) {
+            lb.Width(280);
+            lb.Height(180);
+            lb.ColumnCount(2);
+            lb.ColumnTypes = "s,b";
+            lb.ColumnWidths("100,*");
+            lb.AlternateColor = even;
+            lb.BackColor = odd;
+            lb.BoxColor = frame;
+            lb.TableType = tableType;
+        };
+        host->open = [](TambrelListBox& lb) {
+            for (int i = 0; i < 2; ++i) {
+                lb.NewRow();
+                lb.SetValue(0, "Row");
+                lb.SetValue(1, "Bye!");
+            }
+            lb.CellCheck(1, 1, true);
+        };
+        host->Constructor();
+        auto& lb = host->ControlAs<TambrelListBox>("lb1");
+        const QColor dark = lb.NativeWidget()->palette().color(QPalette::Dark);
+        const Color boxEdge = fw::RGB(dark.red(), dark.green(), dark.blue());
+        for (int ratio : {1, 2}) {
+            const QImage image = RenderAt(lb.NativeWidget(), ratio);
+            for (Int32 row : {0, 1}) {
+                const Color stripe = row == 0 ? even : odd;
+                const QRect cell = CellPixels(lb, row, 1, ratio);
+                ASSERT_FALSE(cell.isEmpty());
+                const QRect box = PixelsOf(image, cell, boxEdge);
+                const std::string where = "table type " + std::to_string(tableType) + ", ratio " +
+                                          std::to_string(ratio) + ", row " + std::to_string(row);
+                ASSERT_EQ(box.size(), QSize(12, 12) * ratio) << where;
+                // The frame's lines, one pixel wide, 2 pixels in from the cell's edges.
+                const int cx = box.center().x();
+                const int cy = box.center().y();
+                const int left = cell.left() + 2 * ratio;     // its first pixel
+                const int top = cell.top() + 2 * ratio;       // its first pixel
+                const int bottom = cell.bottom() - 2 * ratio; // its last pixel
+                for (int k = 0; k < ratio; ++k) {
+                    EXPECT_EQ(At(image, left + k, cy), frame) << where;
+                    EXPECT_EQ(At(image, cx, top + k), frame) << where;
+                    EXPECT_EQ(At(image, cx, bottom - k), frame) << where;
+                }
+                // Clear space: the stripe alone between the frame's lines and the box.
+                const int inLeft = left + ratio;
+                const int inTop = top + ratio;
+                const int inBottom = bottom - ratio;
+                EXPECT_GE(box.left() - inLeft, 2 * ratio) << where;
+                for (int y = box.top(); y <= box.bottom(); ++y) {
+                    for (int x = inLeft; x < box.left(); ++x) {
+                        ASSERT_EQ(At(image, x, y), stripe) << where << " at " << x << ", " << y;
+                    }
+                }
+                for (int y = inTop; y <= inBottom; ++y) {
+                    if (y < box.top() || y > box.bottom()) {
+                        ASSERT_EQ(At(image, cx, y), stripe) << where << " at " << cx << ", " << y;
+                    }
+                }
+                const int above = box.top() - inTop;
+                const int below = inBottom - box.bottom();
+                EXPECT_GE(std::min(above, below), 2 * ratio) << where;
+                EXPECT_LE(std::abs(above - below), ratio) << where;
+            }
+        }
+        host->Close();
     }
 }
 

@@ -458,8 +458,9 @@ TEST_F(ListboxTest, ClickOnCheckBoxCellTogglesItAndRaisesCellAction) {
     };
     lb->onText = [](fw::Graphics&, Int32, Int32) { return true; };
     const QImage img = Grab();
-    const QPoint boxCorner = CellPoint(1, 0, 3, 4); // 12-pixel box at x 3, centred in 20
+    const QPoint boxCorner = CellPoint(1, 0, 6, 4); // 12-pixel box at x 6, centred in 20
     EXPECT_NE(img.pixelColor(boxCorner + QPoint(1, 1)), QColor(255, 255, 0));
+    EXPECT_EQ(img.pixelColor(boxCorner - QPoint(1, 0)), QColor(255, 255, 0));
     EXPECT_EQ(img.pixelColor(CellPoint(1, 0, 60, 10)), QColor(255, 255, 0));
 }
 
