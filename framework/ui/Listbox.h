@@ -118,8 +118,10 @@ private:
 // handling. GotFocus/LostFocus follow the keyboard focus of the list and its editor
 // together. EnableMenuItems is raised when a menu opens while the list has the focus.
 //
-// In-place editor: EditCell scrolls the cell into view and opens a frameless line edit over
-// it, the whole text selected and focused. CellKeyDown sees each key first (True swallows
+// In-place editor: EditCell scrolls the cell into view and opens a frameless line edit inside
+// it, 3 pixels in from its sides and up to 3 from its top and bottom as the text's height
+// allows, so that a frame drawn in the cell stays in sight; the whole text selected and
+// focused. CellKeyDown sees each key first (True swallows
 // it). Return, Enter, Tab or the focus going elsewhere ends the edit storing the typed
 // text; Escape ends it putting back the text the cell had when the editor opened; each end
 // raises CellAction once. The editor follows scrolling and row insertion or removal; when its

@@ -30,6 +30,7 @@ constexpr int kCheckLeft = 6;
 constexpr int kCheckSize = 12;
 constexpr int kCheckArea = kCheckLeft + kCheckSize;
 constexpr int kTextPadding = 3;
+constexpr int kEditorInset = 3;
 constexpr int kHorizontalStep = 20;
 // Bounds that keep pixel arithmetic far from overflow, whatever a program sets.
 constexpr Int32 kMaxRowHeight = 10000;
@@ -1321,7 +1322,13 @@ void ListboxView::UpdateEditorGeometry() {
         return;
     }
     EnsureLayout();
-    m_editor->setGeometry(CellRectInViewport(m_editor->row, m_editor->column));
+    // Inside the cell, clear of a frame the list may draw 2 pixels in from its edges, and never
+    // lower than a line of text.
+    const QRect cell = CellRectInViewport(m_editor->row, m_editor->column);
+    const int dx = std::min(kEditorInset, cell.width() / 4);
+    const int dy =
+        std::clamp((cell.height() - m_editor->fontMetrics().height() - 2) / 2, 0, kEditorInset);
+    m_editor->setGeometry(cell.adjusted(dx, dy, -dx, -dy));
 }
 
 void ListboxView::EndEdit(bool keepTyped) {

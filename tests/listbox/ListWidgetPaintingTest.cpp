@@ -1,10 +1,12 @@
 // The control painted by the real list widget, read back from a grabbed image.
+#include "framework/core/Date.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Picture.h"
 #include "framework/ui/Window.h"
 #include "tests/listbox/TestAccess.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
 #include <QTest>
@@ -312,6 +314,73 @@ TEST_F(ListWidget, CheckBoxesLieInsideTheCellFrames) {
                 EXPECT_LE(std::abs(above - below), ratio) << where;
             }
         }
+        host->Close();
+    }
+}
+
+// The in-place editor of a date-time cell, whose editing text is wider than the cell, stays
+// inside the cell's frame, and the frame stays in sight around it, at scale factors 1 and 2.
+TEST_F(ListWidget, DateTimeEditorStaysInsideTheCellFrame) {
+    const Color frame{0x0000FF};
+    for (Int32 tableType : {1, 2}) {
+        auto host = std::make_shared<HostWindow>();
+        host->Width(300);
+        host->Height(200);
+        host->design = [&](TambrelListBox& lb) {
+            lb.Width(280);
+            lb.Height(180);
+            lb.ColumnCount(3);
+            lb.ColumnTypes = "s,ae,s";
+            lb.ColumnWidths("60,90,*");
+            lb.AlternateColor = even;
+            lb.BackColor = odd;
+            lb.BoxColor = frame;
+            lb.TableType = tableType;
+        };
+        host->open = [](TambrelListBox& lb) {
+            for (int i = 0; i < 2; ++i) {
+                lb.NewRow();
+                lb.SetValue(0, "Row");
+                lb.SetValue(1, fw::Variant(std::make_shared<fw::Date>(2011, 5, 15, 14, 30, 0)));
+            }
+        };
+        host->Constructor();
+        auto& lb = host->ControlAs<TambrelListBox>("lb1");
+        QWidget* view = lb.NativeWidget();
+        const QRect cell = CellPixels(lb, 1, 1, 1);
+        ASSERT_FALSE(cell.isEmpty());
+        QWidget* target = view->childAt(cell.center());
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
+                          target->mapFrom(view, cell.center()));
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* edit : view->findChildren<QLineEdit*>()) {
+            editor = edit->isVisible() ? edit : editor;
+        }
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->text(), "2011-05-15 14:30:00");
+        EXPECT_GT(editor->fontMetrics().horizontalAdvance(editor->text()), cell.width());
+        const QRect edit(editor->mapTo(view, QPoint(0, 0)), editor->size());
+        EXPECT_TRUE(cell.adjusted(3, 3, -3, -3).contains(edit))
+            << edit.x() << "," << edit.y() << " " << edit.width() << "x" << edit.height();
+        EXPECT_GE(edit.height(), editor->fontMetrics().height());
+
+        for (int ratio : {1, 2}) {
+            const QImage image = RenderAt(view, ratio);
+            const QRect px(cell.topLeft() * ratio, cell.size() * ratio);
+            const int cx = px.center().x();
+            const int cy = px.center().y();
+            const std::string where =
+                "table type " + std::to_string(tableType) + ", ratio " + std::to_string(ratio);
+            for (int k = 0; k < ratio; ++k) {
+                EXPECT_EQ(At(image, px.left() + 2 * ratio + k, cy), frame) << where;
+                EXPECT_EQ(At(image, px.right() - 2 * ratio - k, cy), frame) << where;
+                EXPECT_EQ(At(image, cx, px.top() + 2 * ratio + k), frame) << where;
+                EXPECT_EQ(At(image, cx, px.bottom() - 2 * ratio - k), frame) << where;
+            }
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_EQ(lb.Cell(1, 1), lb.Cell(0, 1));
         host->Close();
     }
 }
