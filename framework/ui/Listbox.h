@@ -86,7 +86,9 @@ private:
 // rows that exist, Event_CellTextPaint gets a Graphics of the text area (the cell, less the
 // box of a check-box cell) whose ForeColor is the text colour (highlighted text on selected
 // rows), and the framework's text position (x, baseline y); False lets the framework draw
-// the text at that position in the column's alignment, in the ForeColor the handler left.
+// the text at that position in the column's alignment, in the ForeColor the handler left,
+// clipped 3 pixels in from the text area's sides (and from its top and bottom where the line
+// of text leaves room), so that it stays inside a frame drawn in the cell.
 // Check boxes are drawn by the framework whatever the handlers return. GridLinesHorizontal/
 // Vertical: 0 none, 1 thin solid, 2 thin dotted, 3 thick (2 pixels); others none. Border
 // draws a 1-pixel frame; UseFocusRing a 2-pixel highlight inside it while the list has the

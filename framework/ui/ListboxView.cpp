@@ -740,6 +740,12 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
         const bool drawn = CallIntoSystemOr<bool>(
             false, [&] { return owner->Event_CellTextPaint(g, row, column, x, y); });
         if (!drawn && !text.empty()) {
+            // Inside a frame the list may draw 2 pixels in from the cell's edges, yet never
+            // lower than the line of text.
+            const int dy = std::clamp((cell.height() - fm.height()) / 2, 0, kTextPadding);
+            painter.setClipRect(
+                QRect(kTextPadding, dy, textWidth - 2 * kTextPadding, cell.height() - 2 * dy),
+                Qt::IntersectClip);
             painter.setFont(font());
             painter.setPen(ToQColor(g.ForeColor()));
             painter.drawText(QPoint(x, y), QString::fromStdString(text));

@@ -385,4 +385,69 @@ TEST_F(ListWidget, DateTimeEditorStaysInsideTheCellFrame) {
     }
 }
 
+// Decimal-aligned amounts too wide for their column, drawn by the framework, stay inside the
+// cell's frame: its lines and the stripe around them are untouched, at scale factors 1 and 2.
+TEST_F(ListWidget, WideDecimalTextStaysInsideTheCellFrame) {
+    const Color frame{0x0000FF};
+    for (Int32 tableType : {1, 2}) {
+        auto host = std::make_shared<HostWindow>();
+        host->Width(300);
+        host->Height(200);
+        host->design = [&](TambrelListBox& lb) {
+            lb.Width(280);
+            lb.Height(180);
+            lb.ColumnCount(3);
+            lb.ColumnTypes = "s,c,s";
+            lb.ColAlignment = "l,d3,l";
+            lb.ColumnWidths("60,80,*");
+            lb.AlternateColor = even;
+            lb.BackColor = odd;
+            lb.BoxColor = frame;
+            lb.TextColor = text;
+            lb.TableType = tableType;
+        };
+        host->open = [](TambrelListBox& lb) {
+            for (double amount : {123456789012.5, -123456789012.5, 1.25}) {
+                lb.NewRow();
+                lb.SetValue(0, "Row");
+                lb.SetValue(1, amount);
+            }
+        };
+        host->Constructor();
+        auto& lb = host->ControlAs<TambrelListBox>("lb1");
+        for (int ratio : {1, 2}) {
+            const QImage image = RenderAt(lb.NativeWidget(), ratio);
+            for (Int32 row : {0, 1, 2}) {
+                const Color stripe = row % 2 == 0 ? even : odd;
+                const QRect cell = CellPixels(lb, row, 1, ratio);
+                const std::string where = "table type " + std::to_string(tableType) + ", ratio " +
+                                          std::to_string(ratio) + ", row " + std::to_string(row);
+                ASSERT_FALSE(cell.isEmpty()) << where;
+                const int r = ratio;
+                for (int y = cell.top(); y <= cell.bottom(); ++y) {
+                    for (int k = 0; k < 2 * r; ++k) {
+                        ASSERT_EQ(At(image, cell.left() + k, y), stripe) << where << " y " << y;
+                        ASSERT_EQ(At(image, cell.right() - k, y), stripe) << where << " y " << y;
+                    }
+                    // The side lines, away from the rounded corners.
+                    if (y >= cell.top() + 5 * r && y <= cell.bottom() - 5 * r) {
+                        for (int k = 0; k < r; ++k) {
+                            ASSERT_EQ(At(image, cell.left() + 2 * r + k, y), frame) << where;
+                            ASSERT_EQ(At(image, cell.right() - 2 * r - k, y), frame) << where;
+                        }
+                    }
+                }
+                bool inked = false;
+                for (int y = cell.top(); y <= cell.bottom() && !inked; ++y) {
+                    for (int x = cell.left(); x <= cell.right() && !inked; ++x) {
+                        inked = At(image, x, y) == text;
+                    }
+                }
+                EXPECT_TRUE(inked) << where;
+            }
+        }
+        host->Close();
+    }
+}
+
 } // namespace
