@@ -9,6 +9,8 @@
 #include "framework/ui/testing/ModalTestSupport.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
@@ -131,6 +133,36 @@ TEST_F(RuntimeTest, MsgBoxReturnsWhenAnswered) {
     EXPECT_TRUE(box->answered);
     EXPECT_EQ(box->text, "New Text hello");
     EXPECT_EQ(box->title, QApplication::applicationName().toStdString());
+}
+
+// However short the message, the box leaves the desktop's title bar room for the whole title
+// in a bold title font beside an icon and three buttons, each at least as wide as the text is
+// high; a long message still sizes the box by its text.
+TEST_F(RuntimeTest, MsgBoxIsWideEnoughForItsTitle) {
+    struct RestoreName {
+        QString saved = QApplication::applicationName();
+        ~RestoreName() { QApplication::setApplicationName(saved); }
+    } restore;
+    const std::string longText(60, 'W');
+    for (const char* title : {"tambrel-demo", "A much longer application name"}) {
+        QApplication::setApplicationName(title);
+        QFont font = QApplication::font("QMdiSubWindowTitleBar");
+        font.setBold(true);
+        const QFontMetrics fm(font);
+        const int titleRoom = fm.horizontalAdvance(title) + 4 * fm.height();
+        for (const std::string& text :
+             {std::string("x"), std::string("New Text hello"), longText}) {
+            int width = 0;
+            int textWidth = 0;
+            fw::testing::AnswerNextMessageBox([&](QMessageBox& box) {
+                width = box.width();
+                textWidth = box.fontMetrics().horizontalAdvance(box.text());
+            });
+            fw::MsgBox(text);
+            EXPECT_GE(width, titleRoom) << title << " / " << text;
+            EXPECT_GT(width, textWidth) << title << " / " << text;
+        }
+    }
 }
 
 TEST_F(RuntimeTest, StartupRunsOnceBeforeAnyEventAndTheLoopRunsUntilQuit) {
