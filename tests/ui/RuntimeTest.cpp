@@ -153,7 +153,7 @@ TEST_F(RuntimeTest, MsgBoxIsWideEnoughForItsTitle) {
         font.setBold(true);
         const QFontMetrics fm(font);
         const int titleRoom = std::min(fm.horizontalAdvance(title) + 4 * fm.height(), screenWidth);
-        for (const std::string text :
+        for (const std::string& text :
              {std::string("x"), std::string("New Text hello"), std::string(60, 'W')}) {
             QMessageBox plain;
             plain.setWindowTitle(title);
