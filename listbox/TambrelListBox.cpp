@@ -199,16 +199,11 @@ void TambrelListBox::ResizeColumns() {
     UseFontOf(g, *this, true);
 
     WidthCache& cache = m_widthCache;
-    if (cache.font != TextFont() || cache.size != TextSize() || cache.bold != Bold() ||
-        cache.italic != Italic() || cache.underline != Underline() ||
-        cache.widths.size() > kWidthCacheLimit) {
+    std::string font = g.MeasuringKey();
+    if (cache.font != font || cache.widths.size() > kWidthCacheLimit) {
         cache.widths.clear();
         cache.cells.clear();
-        cache.font = TextFont();
-        cache.size = TextSize();
-        cache.bold = Bold();
-        cache.italic = Italic();
-        cache.underline = Underline();
+        cache.font = std::move(font);
     }
     auto measure = [&](const std::string& text) -> const std::pair<const std::string, double>& {
         auto found = cache.widths.find(text);
@@ -369,7 +364,7 @@ void TambrelListBox::SetDefaultRowHeight() {
             break;
         }
     }
-    DefaultRowHeight(h);
+    DefaultRowHeight(std::max<Int32>(1, h));
 }
 
 void TambrelListBox::SetColumnTypes() {

@@ -223,20 +223,17 @@ private:
     };
     std::optional<EditStart> m_editStart;
 
-    // Text widths measured by ResizeColumns, kept while the list's font stays the same: a
-    // text's width depends on nothing else, so every width is exactly what a fresh
-    // measurement gives. Per cell, the text last seen there and its width save the look-up
-    // when the cell has not changed.
+    // Text widths measured by ResizeColumns, kept while the font they are measured in stays
+    // the same: a text's width depends on nothing else, so every width is exactly what a fresh
+    // measurement gives. The font is the resolved one, so a "System" list measures afresh when
+    // the desktop's font changes. Per cell, the text last seen there and its width save the
+    // look-up when the cell has not changed.
     struct WidthCache {
         struct Seen {
             const std::string* text = nullptr; // a key of widths
             double width = 0;
         };
-        std::string font;
-        double size = -1;
-        bool bold = false;
-        bool italic = false;
-        bool underline = false;
+        std::string font; // the measuring surface's MeasuringKey
         std::unordered_map<std::string, double> widths;
         std::vector<std::vector<Seen>> cells; // by column, then row
     };

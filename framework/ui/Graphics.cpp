@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImage>
@@ -22,6 +23,11 @@ namespace {
 QColor ToQColor(Color color) {
     return QColor(color.Red(), color.Green(), color.Blue());
 }
+
+// Far larger glyphs overflow the font engine's metrics (negative heights), also at a device
+// pixel ratio of a few.
+constexpr int kMaxFontPixels = 2048;
+constexpr double kMaxFontPoints = kMaxFontPixels * 72.0 / 96.0;
 
 } // namespace
 
@@ -44,18 +50,19 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
     if (size > 0) {
         switch (unit) {
         case FontUnits::Pixel:
-            font.setPixelSize(std::max(1, static_cast<int>(size + 0.5)));
+            font.setPixelSize(
+                static_cast<int>(std::clamp(size + 0.5, 1.0, static_cast<double>(kMaxFontPixels))));
             break;
         case FontUnits::Inch:
-            font.setPointSizeF(size * 72.0);
+            font.setPointSizeF(std::min(size * 72.0, kMaxFontPoints));
             break;
         case FontUnits::Millimeter:
-            font.setPointSizeF(size * 72.0 / 25.4);
+            font.setPointSizeF(std::min(size * 72.0 / 25.4, kMaxFontPoints));
             break;
         case FontUnits::Default:
         case FontUnits::Point:
         default:
-            font.setPointSizeF(size);
+            font.setPointSizeF(std::min(size, kMaxFontPoints));
             break;
         }
     }
@@ -244,6 +251,18 @@ void Graphics::DrawString(const std::string& text, double x, double y, double wi
 
 double Graphics::StringWidth(const std::string& text) const {
     return Metrics().horizontalAdvance(QString::fromStdString(text));
+}
+
+std::string Graphics::MeasuringKey() const {
+    QString key = m_font->key() + QLatin1Char('|') + QFontInfo(*m_font).family();
+    if (CanPaint() && m_painter.device() != nullptr) {
+        const QPaintDevice* device = m_painter.device();
+        key += QStringLiteral("|%1,%2,%3")
+                   .arg(device->logicalDpiX())
+                   .arg(device->logicalDpiY())
+                   .arg(device->devicePixelRatioF());
+    }
+    return key.toStdString();
 }
 
 Int32 Graphics::TextHeight() const {

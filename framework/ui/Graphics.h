@@ -55,6 +55,9 @@ public:
     double StringWidth(const std::string& text) const;
     Int32 TextHeight() const;
     Int32 TextAscent() const;
+    // The font as resolved now ("System" follows the desktop's font) and the resolution it is
+    // measured at: surfaces with equal keys measure every text alike.
+    std::string MeasuringKey() const;
 
     std::string TextFont() const { return m_textFont; }
     void TextFont(const std::string& name);
@@ -91,7 +94,7 @@ private:
 // font, "SmallSystem" the same font two points smaller (two pixels when the default is sized
 // in pixels), any other name is looked up as fontconfig decides. Size 0 is the default size
 // of that font; otherwise size is in points, or in unit: Default and Point are points, Pixel
-// pixels, Inch 72 points, Millimeter 72/25.4 points.
+// pixels, Inch 72 points, Millimeter 72/25.4 points. Sizes stop at 1536 points (2048 pixels).
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline,
                FontUnits unit);

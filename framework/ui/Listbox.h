@@ -64,7 +64,8 @@ private:
 // Alignment: 0 default (left), 1 left, 2 centre, 3 right, 4 decimal. Decimal alignment puts
 // the first "." of each text at x = column width + ColumnAlignmentOffset; a text without "."
 // ends there. Left and right texts keep 3 pixels from the cell's edge. ColumnType(c) 2 or
-// CellType 2 make check-box cells: a 12-pixel box at the cell's left, the text to its right;
+// CellType 2 make check-box cells: a 12-pixel box 6 pixels from the cell's left edge, centred
+// vertically, the text to its right;
 // a click anywhere in such a cell toggles it (indeterminate becomes checked), then raises
 // CellAction. ColumnType or CellType 3: a click opens the in-place editor.
 //
@@ -85,7 +86,9 @@ private:
 // rows that exist, Event_CellTextPaint gets a Graphics of the text area (the cell, less the
 // box of a check-box cell) whose ForeColor is the text colour (highlighted text on selected
 // rows), and the framework's text position (x, baseline y); False lets the framework draw
-// the text at that position in the column's alignment, in the ForeColor the handler left.
+// the text at that position in the column's alignment, in the ForeColor the handler left,
+// clipped 3 pixels in from the text area's sides (and from its top and bottom where the line
+// of text leaves room), so that it stays inside a frame drawn in the cell.
 // Check boxes are drawn by the framework whatever the handlers return. GridLinesHorizontal/
 // Vertical: 0 none, 1 thin solid, 2 thin dotted, 3 thick (2 pixels); others none. Border
 // draws a 1-pixel frame; UseFocusRing a 2-pixel highlight inside it while the list has the
@@ -117,8 +120,10 @@ private:
 // handling. GotFocus/LostFocus follow the keyboard focus of the list and its editor
 // together. EnableMenuItems is raised when a menu opens while the list has the focus.
 //
-// In-place editor: EditCell scrolls the cell into view and opens a frameless line edit over
-// it, the whole text selected and focused. CellKeyDown sees each key first (True swallows
+// In-place editor: EditCell scrolls the cell into view and opens a frameless line edit inside
+// it, 3 pixels in from its sides and up to 3 from its top and bottom as the text's height
+// allows, so that a frame drawn in the cell stays in sight; the whole text selected and
+// focused. CellKeyDown sees each key first (True swallows
 // it). Return, Enter, Tab or the focus going elsewhere ends the edit storing the typed
 // text; Escape ends it putting back the text the cell had when the editor opened; each end
 // raises CellAction once. The editor follows scrolling and row insertion or removal; when its

@@ -25,10 +25,13 @@ namespace fw {
 
 namespace {
 
-// Left of a check-box cell: the box (12 pixels at x = 3) and a gap before the text.
-constexpr int kCheckArea = 18;
+// Left of a check-box cell: the box, clear of a frame the list may draw 2 pixels in from the
+// cell's edges; the text area begins right after it and the text's own margin keeps it clear.
+constexpr int kCheckLeft = 6;
 constexpr int kCheckSize = 12;
+constexpr int kCheckArea = kCheckLeft + kCheckSize;
 constexpr int kTextPadding = 3;
+constexpr int kEditorInset = 3;
 constexpr int kHorizontalStep = 20;
 // Bounds that keep pixel arithmetic far from overflow, whatever a program sets.
 constexpr Int32 kMaxRowHeight = 10000;
@@ -765,6 +768,12 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
         const bool drawn = CallIntoSystemOr<bool>(
             false, [&] { return owner->Event_CellTextPaint(g, row, column, x, y); });
         if (!drawn && !text.empty()) {
+            // Inside a frame the list may draw 2 pixels in from the cell's edges, yet never
+            // lower than the line of text.
+            const int dy = std::clamp((cell.height() - fm.height()) / 2, 0, kTextPadding);
+            painter.setClipRect(
+                QRect(kTextPadding, dy, textWidth - 2 * kTextPadding, cell.height() - 2 * dy),
+                Qt::IntersectClip);
             painter.setFont(font());
             painter.setPen(ToQColor(g.ForeColor()));
             painter.drawText(QPoint(x, y), QString::fromStdString(text));
@@ -780,7 +789,7 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
         painter.save();
         painter.setClipRect(cell);
         DrawCheckBox(painter,
-                     QRect(cell.left() + 3, cell.top() + (cell.height() - kCheckSize) / 2,
+                     QRect(cell.left() + kCheckLeft, cell.top() + (cell.height() - kCheckSize) / 2,
                            kCheckSize, kCheckSize),
                      S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].state);
         painter.restore();
@@ -1347,7 +1356,13 @@ void ListboxView::UpdateEditorGeometry() {
         return;
     }
     EnsureLayout();
-    m_editor->setGeometry(CellRectInViewport(m_editor->row, m_editor->column));
+    // Inside the cell, clear of a frame the list may draw 2 pixels in from its edges, and never
+    // lower than a line of text.
+    const QRect cell = CellRectInViewport(m_editor->row, m_editor->column);
+    const int dx = std::min(kEditorInset, cell.width() / 4);
+    const int dy =
+        std::clamp((cell.height() - m_editor->fontMetrics().height() - 2) / 2, 0, kEditorInset);
+    m_editor->setGeometry(cell.adjusted(dx, dy, -dx, -dy));
 }
 
 void ListboxView::EndEdit(bool keepTyped) {

@@ -7,6 +7,7 @@
 #include "framework/ui/ModalDisplay.h"
 #include "framework/ui/Runtime.h"
 #include "framework/ui/RuntimeSupport.h"
+#include "framework/ui/WindowBorder.h"
 #include "framework/ui/WindowWidget.h"
 
 #include <QApplication>
@@ -24,7 +25,8 @@ namespace fw {
 
 // Window mappings on this desktop:
 // - Frame: 0 (and 7 to 9) a document window; 1, 2 and 6 a dialog; 3 a tool window; 4 and 5 a
-//   borderless box (a dialog without decorations).
+//   borderless box (a dialog without decorations) with a 1-pixel edge of its own, 5 with the
+//   drop shadow of a desktop that draws one, 4 without.
 // - Placement: 1 to 3 centre the window on the main screen's available area when it first
 //   shows, unless code has set Left or Top; 0 and 4 show it where Left and Top put it, or
 //   where the desktop places it when code set neither.
@@ -414,6 +416,9 @@ void Window::ApplyFlags() {
         flags = Qt::Tool;
         break;
     case 4:
+        flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
+        frameless = true;
+        break;
     case 5:
         flags = Qt::Dialog | Qt::FramelessWindowHint;
         frameless = true;
@@ -434,6 +439,7 @@ void Window::ApplyFlags() {
             flags |= Qt::WindowMaximizeButtonHint;
         }
     }
+    ShowWindowBorder(*m_widget, frameless);
     if (m_widget->windowFlags() == flags) {
         return;
     }

@@ -5,6 +5,8 @@
 #include "framework/ui/Picture.h"
 #include "tests/listbox/TestAccess.h"
 
+#include <QApplication>
+#include <QFont>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -408,6 +410,57 @@ TEST(ResizeColumns, FollowsAFontChange) {
     Measure m(lb);
     EXPECT_EQ(lb.ColumnWidths(), std::to_string(fw::ToInt32(m.Width("Some heading text") + 14)));
     EXPECT_NE(lb.ColumnWidths(), before);
+}
+
+// "System" and "SmallSystem" follow the desktop's font: when it changes, the next call gives
+// what a list that never measured before gives.
+TEST(ResizeColumns, FollowsTheDesktopFontOfASystemList) {
+    struct RestoreAppFont {
+        QFont saved = QApplication::font();
+        ~RestoreAppFont() { QApplication::setFont(saved); }
+    } restore;
+    const QFont original = QApplication::font();
+    QFont serif("DejaVu Serif");
+    serif.setPointSizeF(original.pointSizeF() + 5);
+    QFont larger = original;
+    larger.setPointSizeF(original.pointSizeF() * 2);
+    QFont pixels = original;
+    pixels.setPixelSize(30);
+
+    auto build = [](const std::string& font) {
+        auto lb = std::make_unique<Opened>(2, "s,d");
+        lb->TextFont(font);
+        lb->InitialValue("Heading\tChoice");
+        for (const char* text : {"A cell text", "Another, longer cell text", "x"}) {
+            lb->NewRow();
+            lb->SetValue(0, text);
+            lb->SetValue(1, text);
+        }
+        lb->ScrollBarVertical(false);
+        lb->Width(50); // the pixel form: the measured widths themselves
+        return lb;
+    };
+    for (const std::string font : {"System", "SmallSystem"}) {
+        auto lb = build(font);
+        lb->ResizeColumns();
+        const std::string before = lb->ColumnWidths();
+        for (const QFont& desktop : {serif, larger, pixels, original}) {
+            QApplication::setFont(desktop);
+            lb->ResizeColumns();
+            auto fresh = build(font);
+            fresh->ResizeColumns();
+            EXPECT_EQ(lb->ColumnWidths(), fresh->ColumnWidths())
+                << font << " " << desktop.toString().toStdString();
+            Measure m(*lb);
+            EXPECT_EQ(lb->ColumnWidths(),
+                      std::to_string(fw::ToInt32(m.Width("Another, longer cell text") + 14)) + "," +
+                          std::to_string(fw::ToInt32(m.Width("Another, longer cell text") + 32)));
+            if (desktop != original) {
+                EXPECT_NE(lb->ColumnWidths(), before) << font << " the font did change";
+            }
+        }
+        EXPECT_EQ(lb->ColumnWidths(), before) << font;
+    }
 }
 
 TEST(ResizeColumns, ColumnsAddedAfterResetAreNotMeasured) {

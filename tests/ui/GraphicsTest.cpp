@@ -6,9 +6,12 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
 #include <string>
 #include <utility>
@@ -277,6 +280,35 @@ TEST(FontTest, SystemFontsAndUnits) {
     // A named font keeps its name; fontconfig picks what stands in for it.
     EXPECT_EQ(fw::MakeFont("No Such Font Family", 0, false, false, false).family(),
               QString("No Such Font Family"));
+}
+
+// Sizes beyond what the font engine measures stop at one size, in every unit: heights and
+// ascents stay positive, at a device pixel ratio of 1 and 2.
+TEST(FontTest, HugeSizesStopAtOneSize) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const QFont largest = fw::MakeFont("System", 1536, false, false, false);
+    const QFont largestPixels =
+        fw::MakeFont("System", 2048, false, false, false, fw::FontUnits::Pixel);
+    QImage doubled(20, 20, QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2);
+    for (fw::FontUnits unit : {fw::FontUnits::Default, fw::FontUnits::Point, fw::FontUnits::Pixel,
+                               fw::FontUnits::Inch, fw::FontUnits::Millimeter}) {
+        for (double size : {2e4, 1e6, 1e12, inf}) {
+            const QFont font = fw::MakeFont("System", size, false, false, false, unit);
+            for (const QFontMetrics& fm : {QFontMetrics(font), QFontMetrics(font, &doubled)}) {
+                EXPECT_GT(fm.ascent(), 0) << size;
+                EXPECT_GT(fm.height(), fm.ascent()) << size;
+                EXPECT_GT(fm.horizontalAdvance("W"), 0) << size;
+            }
+            const QFont& cap = unit == fw::FontUnits::Pixel ? largestPixels : largest;
+            EXPECT_EQ(QFontMetrics(font).height(), QFontMetrics(cap).height())
+                << static_cast<int>(unit) << " " << size;
+        }
+    }
+    EXPECT_GT(QFontMetrics(largest).height(),
+              QFontMetrics(fw::MakeFont("System", 1000, false, false, false)).height());
+    const QFont nan = fw::MakeFont("System", std::nan(""), false, false, false);
+    EXPECT_DOUBLE_EQ(nan.pointSizeF(), QApplication::font().pointSizeF());
 }
 
 } // namespace

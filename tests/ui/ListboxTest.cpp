@@ -458,8 +458,9 @@ TEST_F(ListboxTest, ClickOnCheckBoxCellTogglesItAndRaisesCellAction) {
     };
     lb->onText = [](fw::Graphics&, Int32, Int32) { return true; };
     const QImage img = Grab();
-    const QPoint boxCorner = CellPoint(1, 0, 3, 4); // 12-pixel box at x 3, centred in 20
+    const QPoint boxCorner = CellPoint(1, 0, 6, 4); // 12-pixel box at x 6, centred in 20
     EXPECT_NE(img.pixelColor(boxCorner + QPoint(1, 1)), QColor(255, 255, 0));
+    EXPECT_EQ(img.pixelColor(boxCorner - QPoint(1, 0)), QColor(255, 255, 0));
     EXPECT_EQ(img.pixelColor(CellPoint(1, 0, 60, 10)), QColor(255, 255, 0));
 }
 
@@ -484,7 +485,12 @@ TEST_F(ListboxTest, EditCellStoresTypedTextOnReturnAndRaisesCellActionOnce) {
     EXPECT_TRUE(lb->IsEditing());
     EXPECT_EQ(editor->text(), "old");
     EXPECT_EQ(editor->selectedText(), "old");
-    EXPECT_EQ(editor->geometry().topLeft(), QPoint(0, 0)); // over the cell, in the viewport
+    // In the viewport, inside the cell: 3 pixels in from its sides, centred on its height.
+    const QRect cell(0, 0, lb->Column(0).WidthActual(), 20);
+    EXPECT_EQ(editor->geometry().left(), 3);
+    EXPECT_EQ(editor->geometry().right(), cell.right() - 3);
+    EXPECT_EQ(editor->geometry().top(), cell.bottom() - editor->geometry().bottom());
+    EXPECT_GE(editor->height(), editor->fontMetrics().height());
     QTest::keyClicks(editor, "new text");
     QTest::keyClick(editor, Qt::Key_Return);
     Settle();
@@ -569,10 +575,12 @@ TEST_F(ListboxTest, EditorMovesWithScrolling) {
     ASSERT_NE(FocusedEditor(), nullptr);
     const Int32 top = lb->ScrollPosition();
     EXPECT_LE(top, 10);
-    EXPECT_EQ(FocusedEditor()->y(), (10 - top) * 20);
+    const int inset = FocusedEditor()->y() - (10 - top) * 20;
+    EXPECT_GE(inset, 0);
+    EXPECT_LE(inset, 3);
     lb->ScrollPosition(top + 2);
     Settle();
-    EXPECT_EQ(FocusedEditor()->y(), (10 - top - 2) * 20);
+    EXPECT_EQ(FocusedEditor()->y(), (10 - top - 2) * 20 + inset);
 }
 
 TEST_F(ListboxTest, RowAndColumnFromXYAtCornersOnTheHeadingAndOutside) {

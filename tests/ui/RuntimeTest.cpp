@@ -9,9 +9,14 @@
 #include "framework/ui/testing/ModalTestSupport.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -131,6 +136,40 @@ TEST_F(RuntimeTest, MsgBoxReturnsWhenAnswered) {
     EXPECT_TRUE(box->answered);
     EXPECT_EQ(box->text, "New Text hello");
     EXPECT_EQ(box->title, QApplication::applicationName().toStdString());
+}
+
+// However short the message, the box leaves the desktop's title bar room for the whole title
+// in a bold title font beside an icon and three buttons, each at least as wide as the text is
+// high; and it is never narrower than Qt alone would make it.
+TEST_F(RuntimeTest, MsgBoxIsWideEnoughForItsTitle) {
+    struct RestoreName {
+        QString saved = QApplication::applicationName();
+        ~RestoreName() { QApplication::setApplicationName(saved); }
+    } restore;
+    const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+    for (const char* title : {"tambrel-demo", "A much longer application name"}) {
+        QApplication::setApplicationName(title);
+        QFont font = QApplication::font("QMdiSubWindowTitleBar");
+        font.setBold(true);
+        const QFontMetrics fm(font);
+        const int titleRoom = std::min(fm.horizontalAdvance(title) + 4 * fm.height(), screenWidth);
+        for (const std::string& text :
+             {std::string("x"), std::string("New Text hello"), std::string(60, 'W')}) {
+            QMessageBox plain;
+            plain.setWindowTitle(title);
+            plain.setText(QString::fromStdString(text));
+            plain.setStandardButtons(QMessageBox::Ok);
+            plain.show();
+            const int qtWidth = plain.width();
+            plain.hide();
+
+            int width = 0;
+            fw::testing::AnswerNextMessageBox([&](QMessageBox& box) { width = box.width(); });
+            fw::MsgBox(text);
+            EXPECT_GE(width, titleRoom) << title << " / " << text;
+            EXPECT_GE(width, qtWidth) << title << " / " << text;
+        }
+    }
 }
 
 TEST_F(RuntimeTest, StartupRunsOnceBeforeAnyEventAndTheLoopRunsUntilQuit) {

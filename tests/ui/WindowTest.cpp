@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -246,6 +247,74 @@ TEST_F(WindowTest, StreamSetsEveryWindowProperty) {
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(dialog->NativeWidget()->isVisible());
+}
+
+// Box frames have no decorations of the desktop: a 1-pixel edge of their own, above the
+// controls and out of the mouse's way, shows where they end on a white list. Only frame 5
+// leaves the desktop its drop shadow.
+TEST_F(WindowTest, BoxFramesDrawAnEdgeOfTheirOwn) {
+    constexpr QRgb kWhite = 0xFFFFFF;
+    for (Int32 frame : {4, 5, 0, 2}) {
+        auto window = Build([frame](LogWindow& w) {
+            fw::_SetProperties(w, BoxStream(frame));
+            w.BackColor(fw::RGB(255, 255, 255));
+        });
+        ButtonControl& first = window->ControlAs<ButtonControl>("first");
+        first.Left(0);
+        first.Top(0);
+        first.Width(60);
+        first.Height(30);
+        window->ControlAs<ButtonControl>("second").Left(100);
+        QWidget* widget = window->NativeWidget();
+        const bool box = frame == 4 || frame == 5;
+        EXPECT_EQ(frame == 4, bool(widget->windowFlags() & Qt::NoDropShadowWindowHint)) << frame;
+        EXPECT_EQ(widget->childAt(0, 0), first.NativeWidget()) << frame;
+        EXPECT_TRUE(window->ContentWidget()->isVisible()) << frame;
+
+        const QRgb dark = widget->palette().color(QPalette::Dark).rgb() & 0xFFFFFF;
+        for (int ratio : {1, 2}) {
+            QImage image(widget->size() * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            widget->render(&image);
+            auto at = [&image](int x, int y) { return image.pixel(x, y) & 0xFFFFFF; };
+            const int w = image.width();
+            const int h = image.height();
+            auto edgeIs = [&](QRgb want) {
+                for (int x = 0; x < w; ++x) {
+                    for (int y : {0, ratio - 1, h - ratio, h - 1}) {
+                        if (at(x, y) != want) {
+                            return false;
+                        }
+                    }
+                }
+                for (int y = 0; y < h; ++y) {
+                    for (int x : {0, ratio - 1, w - ratio, w - 1}) {
+                        if (at(x, y) != want) {
+                            return false;
+                        }
+                    }
+                }
+                return true;
+            };
+            const std::string where =
+                "frame " + std::to_string(frame) + ", ratio " + std::to_string(ratio);
+            if (box) {
+                EXPECT_TRUE(edgeIs(dark)) << where;
+                // Just inside the edge, the window as it is: white, or the button at the corner.
+                EXPECT_EQ(at(ratio, h / 2), kWhite) << where;
+                EXPECT_EQ(at(w / 2, h - ratio - 1), kWhite) << where;
+                EXPECT_NE(at(ratio + 10, ratio + 10), kWhite) << where;
+            } else {
+                EXPECT_EQ(at(w - 1, h / 2), kWhite) << where;
+                EXPECT_EQ(at(w / 2, 0), kWhite) << where;
+            }
+        }
+    }
+    // A box that becomes a document window loses its edge.
+    auto window = Build([](LogWindow& w) { fw::_SetProperties(w, BoxStream(5)); });
+    window->Frame(0);
+    const QImage image = window->NativeWidget()->grab().toImage();
+    EXPECT_EQ(image.pixel(image.width() - 1, image.height() / 2) & 0xFFFFFF, 0x204080u);
 }
 
 TEST_F(WindowTest, SizeLimitsHoldForCodeAndForTheUser) {
