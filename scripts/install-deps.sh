@@ -3,6 +3,12 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core)
+# The demonstration under valgrind on an X display of its own (scripts/valgrind.sh).
+packages+=(valgrind xvfb xdotool)
+# libFuzzer's compiler and runtime, for scripts/fuzz.sh only (it passes --fuzz).
+if [ "${1:-}" = --fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

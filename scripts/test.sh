@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds twice (normal, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both builds.
+# UndefinedBehaviorSanitizer) and runs every test in both builds, then runs the demonstration
+# under valgrind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -22,4 +23,8 @@ for kind in normal asan; do
     echo "== $kind tests"
     ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 || status=1
 done
+
+# -- valgrind: the demonstration starts and quits without a report (scripts/valgrind.sh).
+echo "== valgrind"
+TAMBREL_DEPS_DONE=1 scripts/valgrind.sh || status=1
 exit $status
