@@ -5,6 +5,12 @@ packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchm
           fonts-dejavu-core
           # the end-to-end tests: a real X server, window manager and X input
           python3 xvfb openbox xdotool x11-utils)
+# The demonstration under valgrind on an X display of its own (scripts/valgrind.sh).
+packages+=(valgrind)
+# libFuzzer's compiler and runtime, for scripts/fuzz.sh only (it passes --fuzz).
+if [ "${1:-}" = --fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

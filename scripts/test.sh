@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds twice (normal, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both builds.
+# UndefinedBehaviorSanitizer) and runs every test in both builds, then runs the demonstration
+# under valgrind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -27,4 +28,8 @@ done
 # each on a display of its own; a failure leaves a screenshot in build/test-normal/e2e-output.
 echo "== end-to-end tests"
 ctest --test-dir build/test-normal -j 2 --output-on-failure --timeout 600 -L e2e || status=1
+
+# -- valgrind: the demonstration starts and quits without a report (scripts/valgrind.sh).
+echo "== valgrind"
+TAMBREL_DEPS_DONE=1 scripts/valgrind.sh || status=1
 exit $status
