@@ -1,8 +1,28 @@
 # Sourced by the scripts that show the demonstration on an Xvfb display of their own
-# (scripts/valgrind.sh, scripts/screenshot.sh). The caller keeps a work folder in $work and
-# calls display_stop from its exit trap.
+# (scripts/valgrind.sh, scripts/screenshot.sh), which call display_session first.
 
 display_pid=""
+
+# A scratch folder in $work, the application's pid in $app_pid (set by the caller), and on
+# every exit the application, the display and the folder cleaned up.
+display_session() {
+    work=$(mktemp -d)
+    app_pid=""
+    trap display_cleanup EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM HUP
+}
+
+display_cleanup() {
+    local rc=$?
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+        kill "$app_pid" 2>/dev/null || true
+        wait "$app_pid" 2>/dev/null || true
+    fi
+    display_stop
+    rm -rf "$work"
+    exit $rc
+}
 
 # Starts Xvfb on a free display number (Xvfb picks it) and exports DISPLAY for it.
 display_start() {

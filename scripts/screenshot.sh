@@ -19,21 +19,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMBREL_BUIL
     -DTAMBREL_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target tambrel-demo
 
-work=$(mktemp -d)
-app_pid=""
-cleanup() {
-    local rc=$?
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-        kill "$app_pid" 2>/dev/null || true
-        wait "$app_pid" 2>/dev/null || true
-    fi
-    display_stop
-    rm -rf "$work"
-    exit $rc
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
+display_session
 
 display_start || { echo "screenshot: no Xvfb display" >&2; exit 1; }
 "$build/bin/tambrel-demo" >"$work/app.log" 2>&1 &

@@ -211,26 +211,17 @@ def edit_cells(s, uses):
 
     s.cell_pixels_change(0, LONG_TEXT, choose)
     s.assert_no_message_box(0.3)
-    # A text cell.
-    def edit_text():
-        s.click_cell(1, LONG_TEXT)
+    # A text cell and an amount, each reported in a message box.
+    def type_into(row, column, text):
+        s.click_cell(row, column)
         time.sleep(0.3)
         s.desktop.key("ctrl+a")
-        s.desktop.type("Typed by a person")
+        s.desktop.type(text)
         s.desktop.key("Return")
         s.answer_message_box()
 
-    s.cell_pixels_change(1, LONG_TEXT, edit_text)
-    # A currency cell.
-    def edit_amount():
-        s.click_cell(2, CURRENCY)
-        time.sleep(0.3)
-        s.desktop.key("ctrl+a")
-        s.desktop.type("1234.5")
-        s.desktop.key("Return")
-        s.answer_message_box()
-
-    s.cell_pixels_change(2, CURRENCY, edit_amount)
+    s.cell_pixels_change(1, LONG_TEXT, lambda: type_into(1, LONG_TEXT, "Typed by a person"))
+    s.cell_pixels_change(2, CURRENCY, lambda: type_into(2, CURRENCY, "1234.5"))
     # A check box.
     s.cell_pixels_change(3, CHECK, lambda: s.click_cell(3, CHECK))
     s.assert_no_message_box(0.3)

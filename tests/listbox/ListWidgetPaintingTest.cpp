@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
@@ -79,6 +80,36 @@ struct ListWidget : ::testing::Test {
     const Color text{0x004080};
 
     void TearDown() override { window->Close(); }
+
+    // A 280 x 180 list in its own window, framed in blue by the given table type, with the
+    // given column kinds and widths, filled by `fill`.
+    std::shared_ptr<HostWindow> FramedHost(Int32 tableType, const std::string& types,
+                                           const std::string& widths,
+                                           std::function<void(TambrelListBox&)> fill,
+                                           const std::string& alignment = "") {
+        auto host = std::make_shared<HostWindow>();
+        host->Width(300);
+        host->Height(200);
+        host->design = [=, this](TambrelListBox& lb) {
+            lb.Width(280);
+            lb.Height(180);
+            lb.ColumnCount(static_cast<Int32>(std::count(types.begin(), types.end(), ',') + 1));
+            lb.ColumnTypes = types;
+            if (!alignment.empty()) {
+                lb.ColAlignment = alignment;
+            }
+            lb.ColumnWidths(widths);
+            lb.AlternateColor = even;
+            lb.BackColor = odd;
+            lb.BoxColor = kFrame;
+            lb.TextColor = text;
+            lb.TableType = tableType;
+        };
+        host->open = std::move(fill);
+        host->Constructor();
+        return host;
+    }
+    static constexpr fw::Color kFrame{0x0000FF};
 
     TambrelListBox& Build() {
         window->Width(400);
@@ -244,31 +275,16 @@ TEST(HugeFonts, MeasurePaintAndScroll) {
 // The framework's check box stands inside the control's cell frame with clear space on every
 // side, centred between the frame's top and bottom lines, at scale factors 1 and 2.
 TEST_F(ListWidget, CheckBoxesLieInsideTheCellFrames) {
-    const Color frame{0x0000FF};
+    const Color frame = kFrame;
     for (Int32 tableType : {1, 2}) {
-        auto host = std::make_shared<HostWindow>();
-        host->Width(300);
-        host->Height(200);
-        host->design = [&](TambrelListBox& lb) {
-            lb.Width(280);
-            lb.Height(180);
-            lb.ColumnCount(2);
-            lb.ColumnTypes = "s,b";
-            lb.ColumnWidths("100,*");
-            lb.AlternateColor = even;
-            lb.BackColor = odd;
-            lb.BoxColor = frame;
-            lb.TableType = tableType;
-        };
-        host->open = [](TambrelListBox& lb) {
+        auto host = FramedHost(tableType, "s,b", "100,*", [](TambrelListBox& lb) {
             for (int i = 0; i < 2; ++i) {
                 lb.NewRow();
                 lb.SetValue(0, "Row");
                 lb.SetValue(1, "Bye!");
             }
             lb.CellCheck(1, 1, true);
-        };
-        host->Constructor();
+        });
         auto& lb = host->ControlAs<TambrelListBox>("lb1");
         const QColor dark = lb.NativeWidget()->palette().color(QPalette::Dark);
         const Color boxEdge = fw::RGB(dark.red(), dark.green(), dark.blue());
@@ -321,30 +337,15 @@ TEST_F(ListWidget, CheckBoxesLieInsideTheCellFrames) {
 // The in-place editor of a date-time cell, whose editing text is wider than the cell, stays
 // inside the cell's frame, and the frame stays in sight around it, at scale factors 1 and 2.
 TEST_F(ListWidget, DateTimeEditorStaysInsideTheCellFrame) {
-    const Color frame{0x0000FF};
+    const Color frame = kFrame;
     for (Int32 tableType : {1, 2}) {
-        auto host = std::make_shared<HostWindow>();
-        host->Width(300);
-        host->Height(200);
-        host->design = [&](TambrelListBox& lb) {
-            lb.Width(280);
-            lb.Height(180);
-            lb.ColumnCount(3);
-            lb.ColumnTypes = "s,ae,s";
-            lb.ColumnWidths("60,90,*");
-            lb.AlternateColor = even;
-            lb.BackColor = odd;
-            lb.BoxColor = frame;
-            lb.TableType = tableType;
-        };
-        host->open = [](TambrelListBox& lb) {
+        auto host = FramedHost(tableType, "s,ae,s", "60,90,*", [](TambrelListBox& lb) {
             for (int i = 0; i < 2; ++i) {
                 lb.NewRow();
                 lb.SetValue(0, "Row");
                 lb.SetValue(1, fw::Variant(std::make_shared<fw::Date>(2011, 5, 15, 14, 30, 0)));
             }
-        };
-        host->Constructor();
+        });
         ASSERT_TRUE(QTest::qWaitForWindowExposed(host->NativeWidget()));
         auto& lb = host->ControlAs<TambrelListBox>("lb1");
         QWidget* view = lb.NativeWidget();
@@ -389,32 +390,18 @@ TEST_F(ListWidget, DateTimeEditorStaysInsideTheCellFrame) {
 // Decimal-aligned amounts too wide for their column, drawn by the framework, stay inside the
 // cell's frame: its lines and the stripe around them are untouched, at scale factors 1 and 2.
 TEST_F(ListWidget, WideDecimalTextStaysInsideTheCellFrame) {
-    const Color frame{0x0000FF};
+    const Color frame = kFrame;
     for (Int32 tableType : {1, 2}) {
-        auto host = std::make_shared<HostWindow>();
-        host->Width(300);
-        host->Height(200);
-        host->design = [&](TambrelListBox& lb) {
-            lb.Width(280);
-            lb.Height(180);
-            lb.ColumnCount(3);
-            lb.ColumnTypes = "s,c,s";
-            lb.ColAlignment = "l,d3,l";
-            lb.ColumnWidths("60,80,*");
-            lb.AlternateColor = even;
-            lb.BackColor = odd;
-            lb.BoxColor = frame;
-            lb.TextColor = text;
-            lb.TableType = tableType;
-        };
-        host->open = [](TambrelListBox& lb) {
-            for (double amount : {123456789012.5, -123456789012.5, 1.25}) {
-                lb.NewRow();
-                lb.SetValue(0, "Row");
-                lb.SetValue(1, amount);
-            }
-        };
-        host->Constructor();
+        auto host = FramedHost(
+            tableType, "s,c,s", "60,80,*",
+            [](TambrelListBox& lb) {
+                for (double amount : {123456789012.5, -123456789012.5, 1.25}) {
+                    lb.NewRow();
+                    lb.SetValue(0, "Row");
+                    lb.SetValue(1, amount);
+                }
+            },
+            "l,d3,l");
         auto& lb = host->ControlAs<TambrelListBox>("lb1");
         for (int ratio : {1, 2}) {
             const QImage image = RenderAt(lb.NativeWidget(), ratio);
