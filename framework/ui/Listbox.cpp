@@ -1,6 +1,7 @@
 #include "framework/ui/Listbox.h"
 
 #include "framework/core/ClassRegistry.h"
+#include "framework/ui/ColumnLayout.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/ListboxView.h"
@@ -61,7 +62,8 @@ void ListColumn::WidthActual(Int32 pixels) {
     if (m_index >= static_cast<Int32>(s.columns.size())) {
         ThrowOutOfBounds("column", m_index, s.columns.size());
     }
-    s.columns[static_cast<size_t>(m_index)].fixedWidth = std::clamp<Int32>(pixels, 0, 1000000);
+    s.columns[static_cast<size_t>(m_index)].fixedWidth =
+        std::clamp<Int32>(pixels, 0, kMaxColumnWidth);
     m_owner.LayoutChanged();
 }
 

@@ -1,6 +1,7 @@
 #include "framework/ui/ListboxView.h"
 
 #include "framework/core/Types.h"
+#include "framework/ui/ColumnLayout.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/MenuItem.h"
 #include "framework/ui/Runtime.h"
@@ -33,9 +34,8 @@ constexpr int kCheckArea = kCheckLeft + kCheckSize;
 constexpr int kTextPadding = 3;
 constexpr int kEditorInset = 3;
 constexpr int kHorizontalStep = 20;
-// Bounds that keep pixel arithmetic far from overflow, whatever a program sets.
+// Keeps pixel arithmetic far from overflow, whatever a program sets.
 constexpr Int32 kMaxRowHeight = 10000;
-constexpr Int32 kMaxColumnWidth = 1000000;
 
 QEvent::Type LayoutEventType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -59,23 +59,6 @@ QColor ToQColor(Color c) {
 }
 Color FromQColor(const QColor& c) {
     return RGB(c.red(), c.green(), c.blue());
-}
-
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-// The number at the start of a text; 0 when there is none.
-double LeadingNumber(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    return end == begin ? 0.0 : value;
 }
 
 void DrawGridLine(QPainter& painter, const QRect& band, Int32 style, const QColor& color) {
@@ -343,105 +326,41 @@ Int32 ListboxView::HeadingHeight() const {
     return (m_owner != nullptr && S().hasHeading) ? fontMetrics().height() + 2 : 0;
 }
 
-void ListboxView::ComputeColumnWidths(Int32 innerWidth) {
-    auto& columns = S().columns;
-    // Entries of ColumnWidths, split at commas.
-    std::vector<std::string> entries;
-    const std::string& text = S().columnWidths;
-    if (!text.empty()) {
-        size_t start = 0;
-        while (true) {
-            const size_t comma = text.find(',', start);
-            entries.push_back(Trimmed(text.substr(
-                start, comma == std::string::npos ? std::string::npos : comma - start)));
-            if (comma == std::string::npos) {
-                break;
-            }
-            start = comma + 1;
-        }
-    }
-    std::vector<bool> star(columns.size(), false);
-    Int64 fixedSum = 0;
-    int stars = 0;
-    for (size_t c = 0; c < columns.size(); ++c) {
-        ColumnSettings& col = columns[c];
-        Int32 width = 0;
-        if (col.fixedWidth >= 0) {
-            width = col.fixedWidth;
-        } else if (c >= entries.size()) {
-            star[c] = true;
-        } else {
-            const std::string& e = entries[c];
-            if (e.empty()) {
-                width = 0; // a blank entry hides its column, like "0"
-            } else if (e.back() == '*') {
-                star[c] = true;
-            } else if (e.back() == '%') {
-                width = ToInt32(LeadingNumber(e.substr(0, e.size() - 1)) * innerWidth / 100.0);
-            } else {
-                width = ToInt32(LeadingNumber(e));
-            }
-        }
-        if (star[c]) {
-            ++stars;
-            continue;
-        }
-        col.actualWidth = std::clamp<Int32>(width, 0, kMaxColumnWidth);
-        fixedSum += col.actualWidth;
-    }
-    if (stars > 0) {
-        const Int64 left = std::max<Int64>(0, innerWidth - fixedSum);
-        const Int64 share = left / stars;
-        Int64 extra = left % stars;
-        for (size_t c = 0; c < columns.size(); ++c) {
-            if (star[c]) {
-                columns[c].actualWidth = static_cast<Int32>(share + (extra > 0 ? 1 : 0));
-                if (extra > 0) {
-                    --extra;
-                }
-            }
-        }
-    }
-    Int32 x = 0;
-    for (ColumnSettings& col : columns) {
-        col.left = x;
-        x += col.actualWidth;
-    }
-    m_layout.totalWidth = x;
-}
-
 void ListboxView::EnsureLayout() {
     if (m_layout.valid || m_owner == nullptr) {
         return;
     }
-    const Listbox::State& s = S();
+    Listbox::State& s = S();
     Layout& L = m_layout;
     L.rowHeight = RowHeight();
     L.headingHeight = HeadingHeight();
     L.contents = contentsRect();
-    const int ext = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const Int32 w0 = std::max(0, L.contents.width());
-    const Int32 h0 = std::max(0, L.contents.height() - L.headingHeight);
-    const Int64 rowsHeight = static_cast<Int64>(s.rows.size()) * L.rowHeight;
-
-    L.vbar = s.scrollBarVertical && (!s.autoHideScrollbars || rowsHeight > h0);
-    Int32 inner = std::max(0, w0 - (L.vbar ? ext : 0));
-    ComputeColumnWidths(inner);
-    L.hbar = s.scrollBarHorizontal && (!s.autoHideScrollbars || L.totalWidth > inner);
-    Int32 height = std::max(0, h0 - (L.hbar ? ext : 0));
-    if (!L.vbar && s.scrollBarVertical && rowsHeight > height) {
-        L.vbar = true;
-        inner = std::max(0, w0 - ext);
-        ComputeColumnWidths(inner);
-        if (!L.hbar && s.scrollBarHorizontal && L.totalWidth > inner) {
-            L.hbar = true;
-            height = std::max(0, h0 - ext);
-        }
+    ScrollArea area;
+    area.width = L.contents.width();
+    area.height = L.contents.height() - L.headingHeight;
+    area.rowsHeight = static_cast<Int64>(s.rows.size()) * L.rowHeight;
+    area.barExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    area.scrollBarVertical = s.scrollBarVertical;
+    area.scrollBarHorizontal = s.scrollBarHorizontal;
+    area.autoHideScrollbars = s.autoHideScrollbars;
+    std::vector<Int32> fixed;
+    fixed.reserve(s.columns.size());
+    for (const ColumnSettings& col : s.columns) {
+        fixed.push_back(col.fixedWidth);
     }
-    L.rowsArea = QRect(L.contents.left(), L.contents.top() + L.headingHeight, inner, height);
-    const Int32 fullRows = std::max(1, height / L.rowHeight);
+    const ListGeometry g = LayOutList(s.columnWidths, fixed, area);
+    for (size_t c = 0; c < s.columns.size(); ++c) {
+        s.columns[c].left = g.columns.Spans()[c].left;
+        s.columns[c].actualWidth = g.columns.Spans()[c].width;
+    }
+    L.totalWidth = g.columns.TotalWidth();
+    L.vbar = g.vbar;
+    L.hbar = g.hbar;
+    L.rowsArea =
+        QRect(L.contents.left(), L.contents.top() + L.headingHeight, g.innerWidth, g.innerHeight);
+    const Int32 fullRows = std::max(1, g.innerHeight / L.rowHeight);
     L.maxTopRow = std::max<Int32>(0, static_cast<Int32>(s.rows.size()) - fullRows);
-    L.maxHOffset = s.scrollBarHorizontal ? std::max(0, L.totalWidth - inner) : 0;
+    L.maxHOffset = s.scrollBarHorizontal ? std::max(0, L.totalWidth - g.innerWidth) : 0;
     m_topRow = std::clamp(m_topRow, 0, L.maxTopRow);
     m_hOffset = std::clamp(m_hOffset, 0, L.maxHOffset);
     L.valid = true;

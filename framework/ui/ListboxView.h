@@ -190,7 +190,6 @@ private:
     };
 
     Listbox::State& S() const;
-    void ComputeColumnWidths(Int32 innerWidth);
     void ApplyLayout();
     void PostLayoutRequest();
     void PaintCells(QPainter& painter, const QRect& dirty);
