@@ -90,11 +90,10 @@ ListboxCellEditor::ListboxCellEditor(ListboxView& view, QWidget* parent, Int32 r
     : QLineEdit(parent), row(row_), column(column_), m_view(view) {
     setFrame(false);
     QObject::connect(this, &QLineEdit::textEdited, this, [this](const QString&) {
-        Listbox* owner = m_view.Owner();
-        if (!done && owner != nullptr) {
+        if (!done) {
             const Int32 r = row;
             const Int32 c = column;
-            CallIntoSystem([&] { owner->Event_CellTextChange(r, c); });
+            m_view.Raise([&](Listbox& owner) { owner.Event_CellTextChange(r, c); });
         }
     });
 }
@@ -103,14 +102,15 @@ bool ListboxCellEditor::event(QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            Listbox* owner = m_view.Owner();
-            if (!done && owner != nullptr) {
+            if (!done) {
                 const Int32 r = row;
                 const Int32 c = column;
                 const std::string text = m_view.KeyText(key);
-                const bool taken = CallIntoSystemOr<bool>(
-                    false, [&] { return owner->Event_CellKeyDown(r, c, text); });
-                if (!taken) {
+                bool taken = false;
+                if (m_view.Raise(
+                        taken,
+                        [&](Listbox& owner) { return owner.Event_CellKeyDown(r, c, text); }) &&
+                    !taken) {
                     m_view.EndEdit(true);
                 }
             }
@@ -121,17 +121,18 @@ bool ListboxCellEditor::event(QEvent* e) {
 }
 
 void ListboxCellEditor::keyPressEvent(QKeyEvent* e) {
-    Listbox* owner = m_view.Owner();
-    if (done || owner == nullptr) {
+    if (done || m_view.Owner() == nullptr) {
         QLineEdit::keyPressEvent(e);
         return;
     }
     const Int32 r = row;
     const Int32 c = column;
     const std::string text = m_view.KeyText(e);
-    const bool taken = !text.empty() && CallIntoSystemOr<bool>(false, [&] {
-        return owner->Event_CellKeyDown(r, c, text);
-    });
+    bool taken = false;
+    if (!text.empty() &&
+        !m_view.Raise(taken, [&](Listbox& owner) { return owner.Event_CellKeyDown(r, c, text); })) {
+        return;
+    }
     if (taken || done) {
         e->accept();
         return;
@@ -153,24 +154,25 @@ void ListboxCellEditor::keyPressEvent(QKeyEvent* e) {
 
 void ListboxCellEditor::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    Listbox* owner = m_view.Owner();
-    if (!done && owner != nullptr) {
+    if (!done) {
         const Int32 r = row;
         const Int32 c = column;
-        CallIntoSystem([&] { owner->Event_CellGotFocus(r, c); });
-        m_view.EditorFocusIn();
+        if (m_view.Raise([&](Listbox& owner) { owner.Event_CellGotFocus(r, c); })) {
+            m_view.EditorFocusIn();
+        }
     }
 }
 
 void ListboxCellEditor::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
-    Listbox* owner = m_view.Owner();
-    if (done || owner == nullptr) {
+    if (done) {
         return;
     }
     const Int32 r = row;
     const Int32 c = column;
-    CallIntoSystem([&] { owner->Event_CellLostFocus(r, c); });
+    if (!m_view.Raise([&](Listbox& owner) { owner.Event_CellLostFocus(r, c); })) {
+        return;
+    }
     // A pop-up (the editor's own context menu, a menu of the menu bar), the menu bar itself
     // (a menu closed with Escape leaves it the keyboard) or another window taking the focus for
     // a moment does not end the edit; the focus landing elsewhere in this window does.
@@ -201,9 +203,7 @@ void ListboxCellEditor::EndWhenFocusLandsElsewhere() {
                 return; // still away for a moment
             }
             QObject::disconnect(m_focusWatch);
-            if (m_view.Owner() != nullptr) {
-                m_view.EndEdit(true);
-            }
+            m_view.EndEdit(true);
         });
 }
 
@@ -278,6 +278,21 @@ void ListboxView::Detach() {
 
 Listbox::State& ListboxView::S() const {
     return *m_owner->m_state;
+}
+
+bool ListboxView::Raise(const std::function<void(Listbox&)>& handler) {
+    if (m_owner == nullptr) {
+        return false;
+    }
+    Listbox& owner = *m_owner;
+    const QPointer<ListboxView> self(this);
+    CallIntoSystem([&] { handler(owner); });
+    return self && m_owner != nullptr;
+}
+
+bool ListboxView::Raise(bool& answer, const std::function<bool(Listbox&)>& handler) {
+    answer = false;
+    return Raise([&](Listbox& owner) { answer = handler(owner); });
 }
 
 // Layout ----------------------------------------------------------------------------------------
@@ -651,9 +666,9 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
     {
         Graphics g(painter, cell.width(), cell.height());
         useListFont(g);
-        Listbox* owner = m_owner;
-        const bool painted = CallIntoSystemOr<bool>(
-            false, [&] { return owner->Event_CellBackgroundPaint(g, row, column); });
+        bool painted = false;
+        Raise(painted,
+              [&](Listbox& owner) { return owner.Event_CellBackgroundPaint(g, row, column); });
         if (!painted) {
             const bool sel = rowExists() && S().rows[static_cast<size_t>(row)].selected;
             painter.fillRect(QRect(0, 0, cell.width(), cell.height()),
@@ -683,9 +698,9 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
             S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].text;
         const Int32 x = TextX(text, col.alignment, col.alignmentOffset, textWidth);
         const Int32 y = (cell.height() - fm.height()) / 2 + fm.ascent();
-        Listbox* owner = m_owner;
-        const bool drawn = CallIntoSystemOr<bool>(
-            false, [&] { return owner->Event_CellTextPaint(g, row, column, x, y); });
+        bool drawn = false;
+        Raise(drawn,
+              [&](Listbox& owner) { return owner.Event_CellTextPaint(g, row, column, x, y); });
         if (!drawn && !text.empty()) {
             // Inside a frame the list may draw 2 pixels in from the cell's edges, yet never
             // lower than the line of text.
@@ -794,18 +809,16 @@ bool ListboxView::StartPress(QMouseEvent* e, const QPoint& p) {
     if (m_owner == nullptr) {
         return false;
     }
-    QPointer<ListboxView> self(this);
-    if (m_editor) {
-        EndEdit(true); // a click beside the editor ends the edit
-        if (!self || m_owner == nullptr) {
-            return false;
-        }
+    if (m_editor && !EndEdit(true)) { // a click beside the editor ends the edit
+        return false;
     }
     setFocus(Qt::MouseFocusReason);
-    Listbox* owner = m_owner;
-    m_pressTaken =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_MouseDown(p.x(), p.y()); });
-    if (!self || m_owner == nullptr || m_pressTaken) {
+    bool taken = false;
+    if (!Raise(taken, [&](Listbox& owner) { return owner.Event_MouseDown(p.x(), p.y()); })) {
+        return false;
+    }
+    m_pressTaken = taken;
+    if (m_pressTaken) {
         return false;
     }
     if (e->button() == Qt::RightButton) {
@@ -819,8 +832,6 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
     if (!StartPress(e, p)) {
         return;
     }
-    QPointer<ListboxView> self(this);
-    Listbox* owner = m_owner;
     const Int32 row = RowAt(p.x(), p.y());
     const Int32 column = ColumnAt(p.x(), p.y());
     if (row < 0 || column < 0) {
@@ -834,7 +845,7 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
             }
             if (changed) {
                 Repaint();
-                CallIntoSystem([&] { owner->Event_Change(); });
+                Raise([](Listbox& owner) { owner.Event_Change(); });
             }
         }
         return;
@@ -842,9 +853,10 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
     const QRect cell = CellRectInViewport(row, column).translated(m_layout.rowsArea.topLeft());
     const Int32 cx = p.x() - cell.left();
     const Int32 cy = p.y() - cell.top();
-    const bool handled =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_CellClick(row, column, cx, cy); });
-    if (handled || !self || m_owner == nullptr) {
+    bool handled = false;
+    if (!Raise(handled,
+               [&](Listbox& owner) { return owner.Event_CellClick(row, column, cx, cy); }) ||
+        handled) {
         return;
     }
     // The framework's handling; the handler may have changed the list.
@@ -852,8 +864,7 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
         column >= static_cast<Int32>(S().columns.size())) {
         return;
     }
-    SelectByClick(row, e->modifiers());
-    if (!self || m_owner == nullptr || row >= static_cast<Int32>(S().rows.size()) ||
+    if (!SelectByClick(row, e->modifiers()) || row >= static_cast<Int32>(S().rows.size()) ||
         column >= static_cast<Int32>(S().columns.size())) {
         return;
     }
@@ -864,13 +875,13 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
                            ? CheckBox::CheckedStates::Unchecked
                            : CheckBox::CheckedStates::Checked;
         Repaint();
-        CallIntoSystem([&] { owner->Event_CellAction(row, column); });
+        Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });
     } else if (columnType == 3 || target.type == 3) {
         OpenEditor(row, column);
     }
 }
 
-void ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
+bool ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
     auto& rows = S().rows;
     const bool multiple = S().selectionType == 1;
     bool changed = false;
@@ -901,19 +912,17 @@ void ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
         m_anchorRow = row;
     }
     m_currentRow = row;
-    if (changed) {
-        Repaint();
-        Listbox* owner = m_owner;
-        CallIntoSystem([&] { owner->Event_Change(); });
+    if (!changed) {
+        return true;
     }
+    Repaint();
+    return Raise([](Listbox& owner) { owner.Event_Change(); });
 }
 
 void ListboxView::HeadingPress(QMouseEvent* e, const QPoint& p) {
     if (!StartPress(e, p)) {
         return;
     }
-    QPointer<ListboxView> self(this);
-    Listbox* owner = m_owner;
     if (S().columnsResizable) {
         const Int32 divider = DividerAt(p);
         if (divider >= 0) {
@@ -927,16 +936,15 @@ void ListboxView::HeadingPress(QMouseEvent* e, const QPoint& p) {
     if (column < 0) {
         return;
     }
-    const bool handled =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_HeaderPressed(column); });
-    if (handled || !self || m_owner == nullptr ||
-        column >= static_cast<Int32>(S().columns.size())) {
+    bool handled = false;
+    if (!Raise(handled, [&](Listbox& owner) { return owner.Event_HeaderPressed(column); }) ||
+        handled || column >= static_cast<Int32>(S().columns.size())) {
         return;
     }
     // The list marks the heading and asks for the sort; it never sorts its rows itself.
     S().headingIndex = column;
     Repaint();
-    CallIntoSystem([&] { owner->Event_SortColumn(column); });
+    Raise([&](Listbox& owner) { owner.Event_SortColumn(column); });
 }
 
 Int32 ListboxView::DividerAt(const QPoint& p) const {
@@ -957,15 +965,13 @@ void ListboxView::MouseRelease(QMouseEvent*, const QPoint& p) {
         return;
     }
     m_pressTaken = false;
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_MouseUp(p.x(), p.y()); });
+    Raise([&](Listbox& owner) { owner.Event_MouseUp(p.x(), p.y()); });
 }
 
 void ListboxView::MouseMove(QMouseEvent* e, const QPoint& p) {
     if (m_owner == nullptr) {
         return;
     }
-    Listbox* owner = m_owner;
     if (m_resizeColumn >= 0 && (e->buttons() & Qt::LeftButton) &&
         m_resizeColumn < static_cast<Int32>(S().columns.size())) {
         // Dragging a heading divider fixes that column's width.
@@ -983,19 +989,17 @@ void ListboxView::MouseMove(QMouseEvent* e, const QPoint& p) {
     }
     if (e->buttons() != Qt::NoButton) {
         if (m_pressTaken) {
-            CallIntoSystem([&] { owner->Event_MouseDrag(p.x(), p.y()); });
+            Raise([&](Listbox& owner) { owner.Event_MouseDrag(p.x(), p.y()); });
         }
         return;
     }
-    CallIntoSystem([&] { owner->Event_MouseMove(p.x(), p.y()); });
+    Raise([&](Listbox& owner) { owner.Event_MouseMove(p.x(), p.y()); });
 }
 
 void ListboxView::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (m_owner == nullptr || e->button() != Qt::LeftButton) {
-        return;
+    if (e->button() == Qt::LeftButton) {
+        Raise([](Listbox& owner) { owner.Event_DoubleClick(); });
     }
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_DoubleClick(); });
 }
 
 void ListboxView::wheelEvent(QWheelEvent* e) {
@@ -1012,12 +1016,11 @@ void ListboxView::wheelEvent(QWheelEvent* e) {
     };
     const Int32 dx = notches(e->angleDelta().x());
     const Int32 dy = notches(e->angleDelta().y());
-    Listbox* owner = m_owner;
-    QPointer<ListboxView> self(this);
-    const bool handled = CallIntoSystemOr<bool>(
-        false, [&] { return owner->Event_MouseWheel(p.x(), p.y(), dx, dy); });
+    bool handled = false;
+    const bool alive = Raise(
+        handled, [&](Listbox& owner) { return owner.Event_MouseWheel(p.x(), p.y(), dx, dy); });
     e->accept();
-    if (handled || !self || m_owner == nullptr) {
+    if (!alive || handled) {
         return;
     }
     if (dy != 0) {
@@ -1030,18 +1033,12 @@ void ListboxView::wheelEvent(QWheelEvent* e) {
 
 void ListboxView::enterEvent(QEnterEvent* e) {
     QAbstractScrollArea::enterEvent(e);
-    if (m_owner != nullptr) {
-        Listbox* owner = m_owner;
-        CallIntoSystem([&] { owner->Event_MouseEnter(); });
-    }
+    Raise([](Listbox& owner) { owner.Event_MouseEnter(); });
 }
 
 void ListboxView::leaveEvent(QEvent* e) {
     QAbstractScrollArea::leaveEvent(e);
-    if (m_owner != nullptr) {
-        Listbox* owner = m_owner;
-        CallIntoSystem([&] { owner->Event_MouseExit(); });
-    }
+    Raise([](Listbox& owner) { owner.Event_MouseExit(); });
 }
 
 void ListboxView::contextMenuEvent(QContextMenuEvent* e) {
@@ -1053,18 +1050,18 @@ void ListboxView::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void ListboxView::ShowContextMenu(const QPoint& p) {
-    Listbox* owner = m_owner;
-    QPointer<ListboxView> self(this);
     auto root = std::make_shared<MenuItem>();
-    const bool show = CallIntoSystemOr<bool>(
-        false, [&] { return owner->Event_ConstructContextualMenu(*root, p.x(), p.y()); });
-    if (!show || root->Count() == 0 || !self || m_owner == nullptr) {
+    bool show = false;
+    if (!Raise(show,
+               [&](Listbox& owner) {
+                   return owner.Event_ConstructContextualMenu(*root, p.x(), p.y());
+               }) ||
+        !show || root->Count() == 0) {
         return;
     }
     MenuItemPtr chosen;
-    CallIntoSystem([&] { chosen = root->PopUp(); });
-    if (chosen && self && m_owner != nullptr) {
-        CallIntoSystem([&] { owner->Event_ContextualMenuAction(*chosen); });
+    if (Raise([&](Listbox&) { chosen = root->PopUp(); }) && chosen) {
+        Raise([&](Listbox& owner) { owner.Event_ContextualMenuAction(*chosen); });
     }
 }
 
@@ -1073,8 +1070,7 @@ bool ListboxView::eventFilter(QObject* watched, QEvent* e) {
         qobject_cast<QMenu*>(watched) != nullptr) {
         QWidget* focus = QApplication::focusWidget();
         if (focus == this || (m_editor && focus == m_editor.data())) {
-            Listbox* owner = m_owner;
-            CallIntoSystem([&] { owner->Event_EnableMenuItems(); });
+            Raise([](Listbox& owner) { owner.Event_EnableMenuItems(); });
         }
     }
     return QAbstractScrollArea::eventFilter(watched, e);
@@ -1124,13 +1120,10 @@ void ListboxView::keyPressEvent(QKeyEvent* e) {
         QAbstractScrollArea::keyPressEvent(e);
         return;
     }
-    Listbox* owner = m_owner;
-    QPointer<ListboxView> self(this);
     const std::string key = KeyText(e);
     // Keys that give no character (Shift alone, function keys) raise no KeyDown.
-    const bool handled =
-        !key.empty() && CallIntoSystemOr<bool>(false, [&] { return owner->Event_KeyDown(key); });
-    if (!self || m_owner == nullptr) {
+    bool handled = false;
+    if (!key.empty() && !Raise(handled, [&](Listbox& owner) { return owner.Event_KeyDown(key); })) {
         return;
     }
     if (handled) {
@@ -1182,8 +1175,8 @@ void ListboxView::MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers) {
     }
     const Int32 to =
         from < 0 ? (delta > 0 ? 0 : count - 1) : std::clamp(from + delta, 0, count - 1);
-    SelectByClick(to, modifiers & Qt::ShiftModifier);
-    if (m_owner != nullptr && to < static_cast<Int32>(S().rows.size())) {
+    if (SelectByClick(to, modifiers & Qt::ShiftModifier) &&
+        to < static_cast<Int32>(S().rows.size())) {
         EnsureRowVisible(to);
     }
 }
@@ -1193,10 +1186,9 @@ void ListboxView::keyReleaseEvent(QKeyEvent* e) {
         QAbstractScrollArea::keyReleaseEvent(e);
         return;
     }
-    Listbox* owner = m_owner;
     const std::string key = KeyText(e);
     if (!key.empty()) {
-        CallIntoSystem([&] { owner->Event_KeyUp(key); });
+        Raise([&](Listbox& owner) { owner.Event_KeyUp(key); });
     }
 }
 
@@ -1216,8 +1208,7 @@ void ListboxView::EditorFocusIn() {
     }
     m_hasFocus = true;
     viewport()->update();
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_GotFocus(); });
+    Raise([](Listbox& owner) { owner.Event_GotFocus(); });
 }
 
 void ListboxView::EditorFocusOut() {
@@ -1231,8 +1222,7 @@ void ListboxView::EditorFocusOut() {
     }
     m_hasFocus = false;
     viewport()->update();
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_LostFocus(); });
+    Raise([](Listbox& owner) { owner.Event_LostFocus(); });
 }
 
 // Editing -----------------------------------------------------------------------------------
@@ -1284,10 +1274,13 @@ void ListboxView::UpdateEditorGeometry() {
     m_editor->setGeometry(cell.adjusted(dx, dy, -dx, -dy));
 }
 
-void ListboxView::EndEdit(bool keepTyped) {
+bool ListboxView::EndEdit(bool keepTyped) {
     ListboxCellEditor* editor = m_editor.data();
-    if (editor == nullptr || editor->done || m_owner == nullptr) {
-        return;
+    if (m_owner == nullptr) {
+        return false;
+    }
+    if (editor == nullptr || editor->done) {
+        return true;
     }
     editor->done = true;
     const Int32 row = editor->row;
@@ -1306,8 +1299,7 @@ void ListboxView::EndEdit(bool keepTyped) {
     editor->hide();
     editor->deleteLater();
     Repaint();
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_CellAction(row, column); });
+    return Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });
 }
 
 void ListboxView::DiscardEditor() {

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QRect>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,13 @@ public:
     void Detach();
     Listbox* Owner() const { return m_owner; }
 
+    // Raises an event of the list box at the exception boundary. False when there was no list
+    // box, or when the list box or this view went away during the handler: the caller must
+    // then stop touching either.
+    bool Raise(const std::function<void(Listbox&)>& handler);
+    // The same for a Boolean event; answer is False when the handler raised.
+    bool Raise(bool& answer, const std::function<bool(Listbox&)>& handler);
+
     // Layout: column widths, scroll bars, ranges. Cheap to ask for; recomputed when dirty.
     void InvalidateLayout();
     void EnsureLayout();
@@ -140,7 +148,8 @@ public:
 
     // Editing.
     void OpenEditor(Int32 row, Int32 column);
-    void EndEdit(bool keepTyped);
+    // False when the list box or this view went away in the CellAction it raises.
+    bool EndEdit(bool keepTyped);
     void DiscardEditor(); // closes without storing or raising anything
     ListboxCellEditor* Editor() const { return m_editor; }
     void RowsRemoved(Int32 first, Int32 count); // rows first .. first+count-1 are gone
@@ -202,7 +211,8 @@ private:
     // the contextual menu on a right click. True when a left-button press goes on.
     bool StartPress(QMouseEvent* event, const QPoint& listPos);
     void CellPress(QMouseEvent* event, const QPoint& listPos);
-    void SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers);
+    // False when the list box or this view went away in the Change it raised.
+    bool SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers);
     void MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers);
     void ShowContextMenu(const QPoint& listPos);
     void SetHOffset(Int32 offset);
