@@ -17,12 +17,6 @@ namespace {
 // Far more columns than any list shows; it keeps a mistyped count from exhausting memory.
 constexpr Int32 kMaxColumns = 1024;
 
-[[noreturn]] void ThrowOutOfBounds(const char* what, Int32 index, size_t count) {
-    throw OutOfBoundsException(std::string(what) + " " + std::to_string(index) +
-                               " is outside the list box (" + std::to_string(count) + " " + what +
-                               (count == 1 ? "" : "s") + ")");
-}
-
 std::vector<std::string> SplitTabs(const std::string& text) {
     std::vector<std::string> out;
     if (text.empty()) {
@@ -48,9 +42,7 @@ std::vector<std::string> SplitTabs(const std::string& text) {
 
 Int32 ListColumn::WidthActual() const {
     Listbox::State& s = *m_owner.m_state;
-    if (m_index >= static_cast<Int32>(s.columns.size())) {
-        ThrowOutOfBounds("column", m_index, s.columns.size());
-    }
+    s.CheckColumn(m_index);
     if (m_owner.m_view != nullptr) {
         m_owner.m_view->EnsureLayout();
     }
@@ -59,9 +51,7 @@ Int32 ListColumn::WidthActual() const {
 
 void ListColumn::WidthActual(Int32 pixels) {
     Listbox::State& s = *m_owner.m_state;
-    if (m_index >= static_cast<Int32>(s.columns.size())) {
-        ThrowOutOfBounds("column", m_index, s.columns.size());
-    }
+    s.CheckColumn(m_index);
     s.columns[static_cast<size_t>(m_index)].fixedWidth =
         std::clamp<Int32>(pixels, 0, kMaxColumnWidth);
     m_owner.LayoutChanged();
@@ -82,24 +72,6 @@ Listbox::~Listbox() {
     if (m_view != nullptr) {
         m_view->Detach();
     }
-}
-
-void Listbox::CheckRow(Int32 row) const {
-    if (row < 0 || row >= static_cast<Int32>(m_state->rows.size())) {
-        ThrowOutOfBounds("row", row, m_state->rows.size());
-    }
-}
-
-void Listbox::CheckColumn(Int32 column) const {
-    if (column < 0 || column >= static_cast<Int32>(m_state->columns.size())) {
-        ThrowOutOfBounds("column", column, m_state->columns.size());
-    }
-}
-
-ListCell& Listbox::CellAt(Int32 row, Int32 column) const {
-    CheckRow(row);
-    CheckColumn(column);
-    return m_state->rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)];
 }
 
 void Listbox::LayoutChanged() {
@@ -133,8 +105,8 @@ void Listbox::AddRow() {
 }
 
 void Listbox::InsertRow(Int32 row, const std::string& text) {
-    if (row < 0 || row > static_cast<Int32>(m_state->rows.size())) {
-        ThrowOutOfBounds("row", row, m_state->rows.size());
+    if (row != static_cast<Int32>(m_state->rows.size())) {
+        m_state->CheckRow(row); // one past the last row adds at the end
     }
     ListRow newRow;
     newRow.cells.resize(m_state->columns.size());
@@ -150,7 +122,7 @@ void Listbox::InsertRow(Int32 row, const std::string& text) {
 }
 
 void Listbox::RemoveRow(Int32 row) {
-    CheckRow(row);
+    m_state->CheckRow(row);
     if (m_view != nullptr) {
         m_view->RowsRemoved(row, 1);
     }
@@ -171,8 +143,7 @@ void Listbox::DeleteAllRows() {
     if (m_view != nullptr) {
         m_view->RowsRemoved(0, static_cast<Int32>(m_state->rows.size()));
     }
-    const bool hadSelection = std::any_of(m_state->rows.begin(), m_state->rows.end(),
-                                          [](const ListRow& r) { return r.selected; });
+    const bool hadSelection = m_state->FirstSelected() >= 0;
     std::vector<ListRow>().swap(m_state->rows);
     m_state->lastIndex = -1;
     LayoutChanged();
@@ -190,33 +161,33 @@ Int32 Listbox::LastIndex() const {
 }
 
 std::string Listbox::Cell(Int32 row, Int32 column) const {
-    return CellAt(row, column).text;
+    return m_state->Cell(row, column).text;
 }
 
 void Listbox::Cell(Int32 row, Int32 column, const std::string& text) {
-    CellAt(row, column).text = text;
+    m_state->Cell(row, column).text = text;
     Repaint();
 }
 
 Variant Listbox::CellTag(Int32 row, Int32 column) const {
-    return CellAt(row, column).tag;
+    return m_state->Cell(row, column).tag;
 }
 
 void Listbox::CellTag(Int32 row, Int32 column, const Variant& tag) {
-    CellAt(row, column).tag = tag;
+    m_state->Cell(row, column).tag = tag;
 }
 
 Int32 Listbox::CellType(Int32 row, Int32 column) const {
-    return CellAt(row, column).type;
+    return m_state->Cell(row, column).type;
 }
 
 void Listbox::CellType(Int32 row, Int32 column, Int32 type) {
-    CellAt(row, column).type = type;
+    m_state->Cell(row, column).type = type;
     Repaint();
 }
 
 CheckBox::CheckedStates Listbox::CellState(Int32 row, Int32 column) const {
-    return CellAt(row, column).state;
+    return m_state->Cell(row, column).state;
 }
 
 void Listbox::CellState(Int32 row, Int32 column, CheckBox::CheckedStates state) {
@@ -225,12 +196,12 @@ void Listbox::CellState(Int32 row, Int32 column, CheckBox::CheckedStates state) 
         throw OutOfBoundsException("Check-box state " + std::to_string(value) +
                                    " is none of 0 unchecked, 1 checked, 2 indeterminate");
     }
-    CellAt(row, column).state = state;
+    m_state->Cell(row, column).state = state;
     Repaint();
 }
 
 bool Listbox::CellCheck(Int32 row, Int32 column) const {
-    return CellAt(row, column).state == CheckBox::CheckedStates::Checked;
+    return m_state->Cell(row, column).state == CheckBox::CheckedStates::Checked;
 }
 
 void Listbox::CellCheck(Int32 row, Int32 column, bool checked) {
@@ -239,22 +210,15 @@ void Listbox::CellCheck(Int32 row, Int32 column, bool checked) {
 }
 
 bool Listbox::Selected(Int32 row) const {
-    CheckRow(row);
+    m_state->CheckRow(row);
     return m_state->rows[static_cast<size_t>(row)].selected;
 }
 
 void Listbox::Selected(Int32 row, bool selected) {
-    CheckRow(row);
+    m_state->CheckRow(row);
     bool changed = false;
     if (selected && m_state->selectionType != 1) {
-        for (size_t i = 0; i < m_state->rows.size(); ++i) {
-            ListRow& r = m_state->rows[i];
-            const bool want = static_cast<Int32>(i) == row;
-            if (r.selected != want) {
-                r.selected = want;
-                changed = true;
-            }
-        }
+        changed = m_state->SelectOnly(row, row);
     } else {
         ListRow& r = m_state->rows[static_cast<size_t>(row)];
         changed = r.selected != selected;
@@ -267,29 +231,14 @@ void Listbox::Selected(Int32 row, bool selected) {
 }
 
 Int32 Listbox::ListIndex() const {
-    const auto& rows = m_state->rows;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].selected) {
-            return static_cast<Int32>(i);
-        }
-    }
-    return -1;
+    return m_state->FirstSelected();
 }
 
 void Listbox::ListIndex(Int32 row) {
     if (row != -1) {
-        CheckRow(row);
+        m_state->CheckRow(row);
     }
-    bool changed = false;
-    for (size_t i = 0; i < m_state->rows.size(); ++i) {
-        ListRow& r = m_state->rows[i];
-        const bool want = static_cast<Int32>(i) == row;
-        if (r.selected != want) {
-            r.selected = want;
-            changed = true;
-        }
-    }
-    if (changed) {
+    if (m_state->SelectOnly(row, row)) {
         Repaint();
         Event_Change();
     }
@@ -340,7 +289,7 @@ void Listbox::ColumnCount(Int32 count) {
 }
 
 ListColumn& Listbox::Column(Int32 column) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     auto& objects = m_state->columnObjects;
     while (objects.size() <= static_cast<size_t>(column)) {
         objects.emplace_back(*this, static_cast<Int32>(objects.size()));
@@ -349,12 +298,12 @@ ListColumn& Listbox::Column(Int32 column) {
 }
 
 Int32 Listbox::ColumnType(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     return m_state->columns[static_cast<size_t>(column)].type;
 }
 
 void Listbox::ColumnType(Int32 column, Int32 type) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     m_state->columns[static_cast<size_t>(column)].type = type;
     Repaint();
 }
@@ -372,23 +321,23 @@ void Listbox::ColumnWidths(const std::string& widths) {
 }
 
 Int32 Listbox::ColumnAlignment(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     return m_state->columns[static_cast<size_t>(column)].alignment;
 }
 
 void Listbox::ColumnAlignment(Int32 column, Int32 alignment) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     m_state->columns[static_cast<size_t>(column)].alignment = alignment;
     Repaint();
 }
 
 Int32 Listbox::ColumnAlignmentOffset(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     return m_state->columns[static_cast<size_t>(column)].alignmentOffset;
 }
 
 void Listbox::ColumnAlignmentOffset(Int32 column, Int32 pixels) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     m_state->columns[static_cast<size_t>(column)].alignmentOffset = pixels;
     Repaint();
 }
@@ -423,13 +372,13 @@ void Listbox::InitialValue(const std::string& text) {
 }
 
 std::string Listbox::Heading(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     const auto& h = m_state->headings;
     return static_cast<size_t>(column) < h.size() ? h[static_cast<size_t>(column)] : std::string();
 }
 
 void Listbox::Heading(Int32 column, const std::string& text) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     auto& h = m_state->headings;
     if (h.size() <= static_cast<size_t>(column)) {
         h.resize(static_cast<size_t>(column) + 1);
@@ -444,7 +393,7 @@ Int32 Listbox::HeadingIndex() const {
 
 void Listbox::HeadingIndex(Int32 column) {
     if (column != -1) {
-        CheckColumn(column);
+        m_state->CheckColumn(column);
     }
     m_state->headingIndex = column;
     Repaint();
@@ -591,8 +540,8 @@ void Listbox::DataField(const std::string& value) {
 // In-place editing
 
 void Listbox::EditCell(Int32 row, Int32 column) {
-    CheckRow(row);
-    CheckColumn(column);
+    m_state->CheckRow(row);
+    m_state->CheckColumn(column);
     if (m_view != nullptr) {
         m_view->OpenEditor(row, column);
     }

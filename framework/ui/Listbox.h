@@ -15,7 +15,6 @@ namespace fw {
 class Graphics;
 class MenuItem;
 class ListboxView;
-struct ListCell;
 
 // CheckBox.CheckedStates
 struct CheckBox {
@@ -330,9 +329,6 @@ private:
     friend class ListboxView;
     friend class ListColumn;
     struct State; // the rows, columns and settings; shared with the native widget
-    void CheckRow(Int32 row) const;
-    void CheckColumn(Int32 column) const;
-    ListCell& CellAt(Int32 row, Int32 column) const;
     void LayoutChanged();
     void Repaint();
 

@@ -681,8 +681,7 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
     }
 
     // Text.
-    bool checkBox = S().columns[static_cast<size_t>(column)].type == 2 ||
-                    S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].type == 2;
+    bool checkBox = S().IsCellOfType(row, column, 2);
     const int textLeft = checkBox ? kCheckArea : 0;
     const int textWidth = cell.width() - textLeft;
     if (textWidth > 0) {
@@ -694,8 +693,7 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
         g.ForeColor(FromQColor(pal.color(selected ? QPalette::HighlightedText : QPalette::Text)));
         const ColumnSettings& col = S().columns[static_cast<size_t>(column)];
         const QFontMetrics fm = fontMetrics();
-        const std::string text =
-            S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].text;
+        const std::string text = S().Cell(row, column).text;
         const Int32 x = TextX(text, col.alignment, col.alignmentOffset, textWidth);
         const Int32 y = (cell.height() - fm.height()) / 2 + fm.ascent();
         bool drawn = false;
@@ -717,15 +715,14 @@ void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QR
     if (!rowExists() || !columnExists()) {
         return;
     }
-    checkBox = S().columns[static_cast<size_t>(column)].type == 2 ||
-               S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].type == 2;
+    checkBox = S().IsCellOfType(row, column, 2);
     if (checkBox) {
         painter.save();
         painter.setClipRect(cell);
         DrawCheckBox(painter,
                      QRect(cell.left() + kCheckLeft, cell.top() + (cell.height() - kCheckSize) / 2,
                            kCheckSize, kCheckSize),
-                     S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].state);
+                     S().Cell(row, column).state);
         painter.restore();
     }
 }
@@ -838,12 +835,7 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
         // A click in the empty area below the rows clears the selection.
         if (m_layout.rowsArea.contains(p) && !S().requiresSelection &&
             !(e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
-            bool changed = false;
-            for (ListRow& r : S().rows) {
-                changed = changed || r.selected;
-                r.selected = false;
-            }
-            if (changed) {
+            if (S().ClearSelection()) {
                 Repaint();
                 Raise([](Listbox& owner) { owner.Event_Change(); });
             }
@@ -860,23 +852,15 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
         return;
     }
     // The framework's handling; the handler may have changed the list.
-    if (row >= static_cast<Int32>(S().rows.size()) ||
-        column >= static_cast<Int32>(S().columns.size())) {
+    if (!S().HasCell(row, column) || !SelectByClick(row, e->modifiers()) ||
+        !S().HasCell(row, column)) {
         return;
     }
-    if (!SelectByClick(row, e->modifiers()) || row >= static_cast<Int32>(S().rows.size()) ||
-        column >= static_cast<Int32>(S().columns.size())) {
-        return;
-    }
-    ListCell& target = S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)];
-    const Int32 columnType = S().columns[static_cast<size_t>(column)].type;
-    if (columnType == 2 || target.type == 2) {
-        target.state = target.state == CheckBox::CheckedStates::Checked
-                           ? CheckBox::CheckedStates::Unchecked
-                           : CheckBox::CheckedStates::Checked;
+    if (S().IsCellOfType(row, column, 2)) {
+        S().ToggleCheck(row, column);
         Repaint();
         Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });
-    } else if (columnType == 3 || target.type == 3) {
+    } else if (S().IsCellOfType(row, column, 3)) {
         OpenEditor(row, column);
     }
 }
@@ -885,15 +869,6 @@ bool ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
     auto& rows = S().rows;
     const bool multiple = S().selectionType == 1;
     bool changed = false;
-    auto setOnly = [&](Int32 from, Int32 to) {
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const bool want = static_cast<Int32>(i) >= from && static_cast<Int32>(i) <= to;
-            if (rows[i].selected != want) {
-                rows[i].selected = want;
-                changed = true;
-            }
-        }
-    };
     if (multiple && (modifiers & Qt::ControlModifier)) {
         ListRow& r = rows[static_cast<size_t>(row)];
         const bool onlyOne =
@@ -906,9 +881,9 @@ bool ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
         m_anchorRow = row;
     } else if (multiple && (modifiers & Qt::ShiftModifier) && m_anchorRow >= 0 &&
                m_anchorRow < static_cast<Int32>(rows.size())) {
-        setOnly(std::min(m_anchorRow, row), std::max(m_anchorRow, row));
+        changed = S().SelectOnly(std::min(m_anchorRow, row), std::max(m_anchorRow, row));
     } else {
-        setOnly(row, row);
+        changed = S().SelectOnly(row, row);
         m_anchorRow = row;
     }
     m_currentRow = row;
@@ -1247,7 +1222,7 @@ void ListboxView::OpenEditor(Int32 row, Int32 column) {
     }
     auto* editor = new ListboxCellEditor(*this, viewport(), row, column);
     m_editor = editor;
-    m_editOriginal = S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].text;
+    m_editOriginal = S().Cell(row, column).text;
     editor->setFont(font());
     editor->setText(QString::fromStdString(m_editOriginal));
     editor->selectAll();
@@ -1288,10 +1263,8 @@ bool ListboxView::EndEdit(bool keepTyped) {
     const std::string typed = editor->text().toStdString();
     const bool hadFocus = editor->hasFocus();
     m_editor = nullptr;
-    auto& rows = S().rows;
-    if (row < static_cast<Int32>(rows.size()) && column < static_cast<Int32>(S().columns.size())) {
-        rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].text =
-            keepTyped ? typed : m_editOriginal;
+    if (S().HasCell(row, column)) {
+        S().Cell(row, column).text = keepTyped ? typed : m_editOriginal;
     }
     if (hadFocus) {
         setFocus(Qt::OtherFocusReason);

@@ -2,14 +2,13 @@
 
 // The list box's native widget and the data both sides share. Internal to the framework.
 
-#include "framework/ui/Listbox.h"
+#include "framework/ui/ListState.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRect>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,58 +16,6 @@
 class QPainter;
 
 namespace fw {
-
-struct ListCell {
-    std::string text;
-    Variant tag;
-    Int32 type = 0;
-    CheckBox::CheckedStates state = CheckBox::CheckedStates::Unchecked;
-};
-
-struct ListRow {
-    std::vector<ListCell> cells; // always ColumnCount cells
-    bool selected = false;
-};
-
-// One column's settings. widthKind/widthValue come from ColumnWidths; fixedWidth, when not
-// -1, is a width set through ListColumn.WidthActual and wins until the next ColumnWidths.
-struct ColumnSettings {
-    Int32 type = 0;
-    Int32 alignment = 0;
-    Int32 alignmentOffset = 0;
-    Int32 fixedWidth = -1;
-    Int32 actualWidth = 0; // computed by the layout
-    Int32 left = 0;        // computed by the layout, from the first column's left edge
-};
-
-struct Listbox::State {
-    std::vector<ListRow> rows;
-    std::vector<ColumnSettings> columns;  // ColumnCount entries
-    std::deque<ListColumn> columnObjects; // only grows, so references stay valid
-    std::string columnWidths;
-    std::vector<std::string> headings; // may hold more entries than there are columns
-    std::string initialValue;
-    Int32 lastIndex = -1;
-    Int32 selectionType = 0;
-    bool requiresSelection = false;
-    bool columnsResizable = false;
-    bool hasHeading = false;
-    Int32 headingIndex = -1;
-    Int32 defaultRowHeight = -1;
-    Int32 gridLinesHorizontal = 0;
-    Int32 gridLinesVertical = 0;
-    bool border = true;
-    bool useFocusRing = true;
-    bool scrollBarVertical = true;
-    bool scrollBarHorizontal = false;
-    bool autoHideScrollbars = true;
-    Int32 scrollWidth = -1;
-    bool hierarchical = false;
-    bool enableDrag = false;
-    bool enableDragReorder = false;
-    std::string dataSource;
-    std::string dataField;
-};
 
 class ListboxView;
 
