@@ -104,7 +104,6 @@ public:
     void ColumnsShrunk(Int32 count);
 
     // Used by the heading widget and the editor.
-    void PaintHeading(QPainter& painter, const QRect& dirty);
     void HeadingPress(QMouseEvent* event, const QPoint& listPos);
     void MouseRelease(QMouseEvent* event, const QPoint& listPos);
     void MouseMove(QMouseEvent* event, const QPoint& listPos);
@@ -132,6 +131,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class ListboxPainter;
+
     struct Layout {
         bool valid = false;
         Int32 rowHeight = 16;
@@ -148,9 +149,6 @@ private:
     Listbox::State& S() const;
     void ApplyLayout();
     void PostLayoutRequest();
-    void PaintCells(QPainter& painter, const QRect& dirty);
-    void PaintCell(QPainter& painter, Int32 row, Int32 column, const QRect& cell);
-    void DrawCheckBox(QPainter& painter, const QRect& box, CheckBox::CheckedStates state) const;
     QRect CellRectInViewport(Int32 row, Int32 column) const;
     void UpdateEditorGeometry();
     QPoint ToList(const QWidget* from, const QPoint& pos) const;
@@ -163,7 +161,6 @@ private:
     void MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers);
     void ShowContextMenu(const QPoint& listPos);
     void SetHOffset(Int32 offset);
-    Int32 TextX(const std::string& text, Int32 alignment, Int32 offset, Int32 width) const;
 
     Listbox* m_owner = nullptr;
     ListboxHeader* m_header = nullptr;
