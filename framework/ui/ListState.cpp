@@ -17,6 +17,17 @@ namespace {
 
 } // namespace
 
+Int32 RowAfterRemoval(Int32 row, Int32 first, Int32 count) {
+    if (row >= first + count) {
+        return row - count;
+    }
+    return row >= first ? -1 : row;
+}
+
+Int32 RowAfterInsertion(Int32 row, Int32 inserted) {
+    return row >= inserted ? row + 1 : row;
+}
+
 void Listbox::State::CheckRow(Int32 row) const {
     if (row < 0 || row >= static_cast<Int32>(rows.size())) {
         ThrowOutOfBounds("row", row, rows.size());

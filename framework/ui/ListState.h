@@ -34,6 +34,11 @@ struct ColumnSettings {
     Int32 left = 0;        // computed by the layout, from the first column's left edge
 };
 
+// Where row lands when rows first to first + count - 1 are removed: -1 when among them.
+Int32 RowAfterRemoval(Int32 row, Int32 first, Int32 count);
+// Where row lands when a row is inserted at inserted.
+Int32 RowAfterInsertion(Int32 row, Int32 inserted);
+
 struct Listbox::State {
     std::vector<ListRow> rows;
     std::vector<ColumnSettings> columns;  // ColumnCount entries

@@ -276,7 +276,7 @@ void Listbox::ColumnCount(Int32 count) {
         return;
     }
     if (m_view != nullptr && n < m_state->columns.size()) {
-        m_view->ColumnsShrunk(count);
+        m_view->Editing().ColumnsShrunk(count);
     }
     m_state->columns.resize(n);
     for (ListRow& row : m_state->rows) {
@@ -543,12 +543,12 @@ void Listbox::EditCell(Int32 row, Int32 column) {
     m_state->CheckRow(row);
     m_state->CheckColumn(column);
     if (m_view != nullptr) {
-        m_view->OpenEditor(row, column);
+        m_view->Editing().Open(row, column);
     }
 }
 
 bool Listbox::IsEditing() const {
-    return m_view != nullptr && m_view->Editor() != nullptr;
+    return m_view != nullptr && m_view->Editing().Editor() != nullptr;
 }
 
 Int32 Listbox::RowFromXY(Int32 x, Int32 y) const {

@@ -9,10 +9,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -37,130 +35,6 @@ QEvent::Type LayoutEventType() {
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------------------------
-// ListboxCellEditor
-
-ListboxCellEditor::ListboxCellEditor(ListboxView& view, QWidget* parent, Int32 row_, Int32 column_)
-    : QLineEdit(parent), row(row_), column(column_), m_view(view) {
-    setFrame(false);
-    QObject::connect(this, &QLineEdit::textEdited, this, [this](const QString&) {
-        if (!done) {
-            const Int32 r = row;
-            const Int32 c = column;
-            m_view.Raise([&](Listbox& owner) { owner.Event_CellTextChange(r, c); });
-        }
-    });
-}
-
-bool ListboxCellEditor::event(QEvent* e) {
-    if (e->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(e);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            if (!done) {
-                const Int32 r = row;
-                const Int32 c = column;
-                const std::string text = m_view.KeyText(key);
-                bool taken = false;
-                if (m_view.Raise(
-                        taken,
-                        [&](Listbox& owner) { return owner.Event_CellKeyDown(r, c, text); }) &&
-                    !taken) {
-                    m_view.EndEdit(true);
-                }
-            }
-            return true;
-        }
-    }
-    return QLineEdit::event(e);
-}
-
-void ListboxCellEditor::keyPressEvent(QKeyEvent* e) {
-    if (done || m_view.Owner() == nullptr) {
-        QLineEdit::keyPressEvent(e);
-        return;
-    }
-    const Int32 r = row;
-    const Int32 c = column;
-    const std::string text = m_view.KeyText(e);
-    bool taken = false;
-    if (!text.empty() &&
-        !m_view.Raise(taken, [&](Listbox& owner) { return owner.Event_CellKeyDown(r, c, text); })) {
-        return;
-    }
-    if (taken || done) {
-        e->accept();
-        return;
-    }
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        e->accept();
-        m_view.EndEdit(true);
-        return;
-    case Qt::Key_Escape:
-        e->accept();
-        m_view.EndEdit(false);
-        return;
-    default:
-        QLineEdit::keyPressEvent(e);
-    }
-}
-
-void ListboxCellEditor::focusInEvent(QFocusEvent* e) {
-    QLineEdit::focusInEvent(e);
-    if (!done) {
-        const Int32 r = row;
-        const Int32 c = column;
-        if (m_view.Raise([&](Listbox& owner) { owner.Event_CellGotFocus(r, c); })) {
-            m_view.EditorFocusIn();
-        }
-    }
-}
-
-void ListboxCellEditor::focusOutEvent(QFocusEvent* e) {
-    QLineEdit::focusOutEvent(e);
-    if (done) {
-        return;
-    }
-    const Int32 r = row;
-    const Int32 c = column;
-    if (!m_view.Raise([&](Listbox& owner) { owner.Event_CellLostFocus(r, c); })) {
-        return;
-    }
-    // A pop-up (the editor's own context menu, a menu of the menu bar), the menu bar itself
-    // (a menu closed with Escape leaves it the keyboard) or another window taking the focus for
-    // a moment does not end the edit; the focus landing elsewhere in this window does.
-    const Qt::FocusReason reason = e->reason();
-    if (!done) {
-        if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
-            reason == Qt::ActiveWindowFocusReason) {
-            EndWhenFocusLandsElsewhere();
-        } else {
-            m_view.EndEdit(true);
-        }
-    }
-    m_view.EditorFocusOut();
-}
-
-void ListboxCellEditor::EndWhenFocusLandsElsewhere() {
-    if (m_focusWatch) {
-        return;
-    }
-    m_focusWatch =
-        QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (now == this || done) {
-                QObject::disconnect(m_focusWatch);
-                return;
-            }
-            if (now == nullptr || now->window() != window() || qobject_cast<QMenuBar*>(now) ||
-                qobject_cast<QMenu*>(now)) {
-                return; // still away for a moment
-            }
-            QObject::disconnect(m_focusWatch);
-            m_view.EndEdit(true);
-        });
-}
 
 // ---------------------------------------------------------------------------------------------
 // ListboxHeader
@@ -212,9 +86,6 @@ ListboxView::ListboxView() {
 }
 
 ListboxView::~ListboxView() {
-    if (m_editor) {
-        m_editor->done = true;
-    }
     if (m_owner != nullptr) {
         m_owner->m_view = nullptr;
     }
@@ -228,7 +99,7 @@ void ListboxView::Attach(Listbox* owner) {
 void ListboxView::Detach() {
     // No event reaches the list box once it is going, not even from closing the editor.
     m_owner = nullptr;
-    DiscardEditor();
+    m_editing.Discard();
 }
 
 Listbox::State& ListboxView::S() const {
@@ -266,8 +137,8 @@ void ListboxView::PostLayoutRequest() {
 }
 
 void ListboxView::FontChanged() {
-    if (m_editor) {
-        m_editor->setFont(font());
+    if (m_editing.Editor() != nullptr) {
+        m_editing.Editor()->setFont(font());
     }
     InvalidateLayout();
     ApplyLayout();
@@ -363,7 +234,7 @@ void ListboxView::ApplyLayout() {
     m_header->setGeometry(L.contents.left(), L.contents.top(), L.rowsArea.width(), L.headingHeight);
     m_header->setVisible(L.headingHeight > 0);
     m_applyingLayout = false;
-    UpdateEditorGeometry();
+    m_editing.UpdateGeometry();
     Repaint();
 }
 
@@ -414,7 +285,7 @@ void ListboxView::SetTopRow(Int32 row) {
     if (!m_applyingLayout) {
         verticalScrollBar()->setValue(row);
     }
-    UpdateEditorGeometry();
+    m_editing.UpdateGeometry();
     viewport()->update();
 }
 
@@ -431,7 +302,7 @@ void ListboxView::SetHOffset(Int32 offset) {
     if (!m_applyingLayout) {
         horizontalScrollBar()->setValue(offset);
     }
-    UpdateEditorGeometry();
+    m_editing.UpdateGeometry();
     Repaint();
 }
 
@@ -523,7 +394,7 @@ bool ListboxView::StartPress(QMouseEvent* e, const QPoint& p) {
     if (m_owner == nullptr) {
         return false;
     }
-    if (m_editor && !EndEdit(true)) { // a click beside the editor ends the edit
+    if (!m_editing.Commit()) { // a click beside the editor ends the edit
         return false;
     }
     setFocus(Qt::MouseFocusReason);
@@ -578,7 +449,7 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
         Repaint();
         Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });
     } else if (S().IsCellOfType(row, column, 3)) {
-        OpenEditor(row, column);
+        m_editing.Open(row, column);
     }
 }
 
@@ -761,7 +632,7 @@ bool ListboxView::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::Show && m_owner != nullptr && watched->isWidgetType() &&
         qobject_cast<QMenu*>(watched) != nullptr) {
         QWidget* focus = QApplication::focusWidget();
-        if (focus == this || (m_editor && focus == m_editor.data())) {
+        if (focus == this || (focus != nullptr && focus == m_editing.Editor())) {
             Raise([](Listbox& owner) { owner.Event_EnableMenuItems(); });
         }
     }
@@ -909,7 +780,7 @@ void ListboxView::EditorFocusOut() {
     }
     // Focus moving between the list and its own editor keeps the list focused.
     QWidget* focus = QApplication::focusWidget();
-    if (focus == this || (m_editor && focus == m_editor.data())) {
+    if (focus == this || (focus != nullptr && focus == m_editing.Editor())) {
         return;
     }
     m_hasFocus = false;
@@ -917,136 +788,18 @@ void ListboxView::EditorFocusOut() {
     Raise([](Listbox& owner) { owner.Event_LostFocus(); });
 }
 
-// Editing -----------------------------------------------------------------------------------
-
-void ListboxView::OpenEditor(Int32 row, Int32 column) {
-    if (m_owner == nullptr) {
-        return;
-    }
-    if (m_editor) {
-        EndEdit(true);
-    }
-    if (m_owner == nullptr || row >= static_cast<Int32>(S().rows.size()) ||
-        column >= static_cast<Int32>(S().columns.size())) {
-        return; // the end of the previous edit removed the cell
-    }
-    EnsureRowVisible(row);
-    const ColumnSettings& col = S().columns[static_cast<size_t>(column)];
-    if (col.left < m_hOffset) {
-        SetHOffset(col.left);
-    } else if (col.left + col.actualWidth > m_hOffset + m_layout.rowsArea.width()) {
-        SetHOffset(col.left + col.actualWidth - m_layout.rowsArea.width());
-    }
-    auto* editor = new ListboxCellEditor(*this, viewport(), row, column);
-    m_editor = editor;
-    m_editOriginal = S().Cell(row, column).text;
-    editor->setFont(font());
-    editor->setText(QString::fromStdString(m_editOriginal));
-    editor->selectAll();
-    UpdateEditorGeometry();
-    editor->show();
-    editor->setFocus(Qt::OtherFocusReason);
-}
-
-void ListboxView::UpdateEditorGeometry() {
-    if (!m_editor || m_owner == nullptr) {
-        return;
-    }
-    if (m_editor->row >= static_cast<Int32>(S().rows.size()) ||
-        m_editor->column >= static_cast<Int32>(S().columns.size())) {
-        return;
-    }
-    EnsureLayout();
-    // Inside the cell, clear of a frame the list may draw 2 pixels in from its edges, and never
-    // lower than a line of text.
-    const QRect cell = CellRectInViewport(m_editor->row, m_editor->column);
-    const int dx = std::min(kEditorInset, cell.width() / 4);
-    const int dy =
-        std::clamp((cell.height() - m_editor->fontMetrics().height() - 2) / 2, 0, kEditorInset);
-    m_editor->setGeometry(cell.adjusted(dx, dy, -dx, -dy));
-}
-
-bool ListboxView::EndEdit(bool keepTyped) {
-    ListboxCellEditor* editor = m_editor.data();
-    if (m_owner == nullptr) {
-        return false;
-    }
-    if (editor == nullptr || editor->done) {
-        return true;
-    }
-    editor->done = true;
-    const Int32 row = editor->row;
-    const Int32 column = editor->column;
-    const std::string typed = editor->text().toStdString();
-    const bool hadFocus = editor->hasFocus();
-    m_editor = nullptr;
-    if (S().HasCell(row, column)) {
-        S().Cell(row, column).text = keepTyped ? typed : m_editOriginal;
-    }
-    if (hadFocus) {
-        setFocus(Qt::OtherFocusReason);
-    }
-    editor->hide();
-    editor->deleteLater();
-    Repaint();
-    return Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });
-}
-
-void ListboxView::DiscardEditor() {
-    ListboxCellEditor* editor = m_editor.data();
-    if (editor == nullptr) {
-        return;
-    }
-    editor->done = true;
-    m_editor = nullptr;
-    if (editor->hasFocus()) {
-        setFocus(Qt::OtherFocusReason);
-    }
-    editor->hide();
-    editor->deleteLater();
-    Repaint();
-}
-
 void ListboxView::RowsRemoved(Int32 first, Int32 count) {
-    auto shift = [&](Int32& row) {
-        if (row >= first + count) {
-            row -= count;
-        } else if (row >= first) {
-            row = -1;
-        }
-    };
-    shift(m_anchorRow);
-    shift(m_currentRow);
-    if (m_editor) {
-        Int32 row = m_editor->row;
-        shift(row);
-        if (row < 0) {
-            DiscardEditor(); // its row is gone: nothing to store, nothing to report
-        } else {
-            m_editor->row = row;
-        }
-    }
+    m_anchorRow = RowAfterRemoval(m_anchorRow, first, count);
+    m_currentRow = RowAfterRemoval(m_currentRow, first, count);
+    m_editing.RowsRemoved(first, count);
     InvalidateLayout();
 }
 
 void ListboxView::RowInserted(Int32 row) {
-    auto shift = [&](Int32& r) {
-        if (r >= row) {
-            ++r;
-        }
-    };
-    shift(m_anchorRow);
-    shift(m_currentRow);
-    if (m_editor) {
-        shift(m_editor->row);
-    }
+    m_anchorRow = RowAfterInsertion(m_anchorRow, row);
+    m_currentRow = RowAfterInsertion(m_currentRow, row);
+    m_editing.RowInserted(row);
     InvalidateLayout();
-}
-
-void ListboxView::ColumnsShrunk(Int32 count) {
-    if (m_editor && m_editor->column >= count) {
-        DiscardEditor();
-    }
 }
 
 } // namespace fw

@@ -3,44 +3,20 @@
 // The list box's native widget and the data both sides share. Internal to the framework.
 
 #include "framework/ui/ListState.h"
+#include "framework/ui/ListboxEditor.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
-#include <QLineEdit>
 #include <QPointer>
 #include <QRect>
 #include <functional>
 #include <string>
 #include <vector>
 
-class QPainter;
 
 namespace fw {
 
 class ListboxView;
-
-// The in-place editor: a frameless line edit over one cell.
-class ListboxCellEditor : public QLineEdit {
-public:
-    ListboxCellEditor(ListboxView& view, QWidget* parent, Int32 row, Int32 column);
-
-    Int32 row;
-    Int32 column;
-    bool done = false;
-
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    // Ends the edit once the focus, away for a moment, lands on another widget of the window.
-    void EndWhenFocusLandsElsewhere();
-
-    ListboxView& m_view;
-    QMetaObject::Connection m_focusWatch;
-};
 
 // The heading row above the viewport.
 class ListboxHeader : public QWidget {
@@ -93,15 +69,9 @@ public:
     Int32 RowAt(Int32 x, Int32 y);
     Int32 ColumnAt(Int32 x, Int32 y);
 
-    // Editing.
-    void OpenEditor(Int32 row, Int32 column);
-    // False when the list box or this view went away in the CellAction it raises.
-    bool EndEdit(bool keepTyped);
-    void DiscardEditor(); // closes without storing or raising anything
-    ListboxCellEditor* Editor() const { return m_editor; }
+    ListboxEditing& Editing() { return m_editing; }
     void RowsRemoved(Int32 first, Int32 count); // rows first .. first+count-1 are gone
     void RowInserted(Int32 row);
-    void ColumnsShrunk(Int32 count);
 
     // Used by the heading widget and the editor.
     void HeadingPress(QMouseEvent* event, const QPoint& listPos);
@@ -132,6 +102,7 @@ protected:
 
 private:
     friend class ListboxPainter;
+    friend class ListboxEditing;
 
     struct Layout {
         bool valid = false;
@@ -150,7 +121,6 @@ private:
     void ApplyLayout();
     void PostLayoutRequest();
     QRect CellRectInViewport(Int32 row, Int32 column) const;
-    void UpdateEditorGeometry();
     QPoint ToList(const QWidget* from, const QPoint& pos) const;
     // What every press does first: ends an edit, takes the focus, raises MouseDown and shows
     // the contextual menu on a right click. True when a left-button press goes on.
@@ -164,8 +134,7 @@ private:
 
     Listbox* m_owner = nullptr;
     ListboxHeader* m_header = nullptr;
-    QPointer<ListboxCellEditor> m_editor;
-    std::string m_editOriginal;
+    ListboxEditing m_editing{*this};
     Layout m_layout;
     Int32 m_topRow = 0;
     Int32 m_hOffset = 0;
