@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-
 namespace fw {
 
 class ListboxView;
@@ -103,6 +102,8 @@ protected:
 private:
     friend class ListboxPainter;
     friend class ListboxEditing;
+
+    static constexpr int kHorizontalStep = 20; // pixels a sideways scroll step moves
 
     struct Layout {
         bool valid = false;
