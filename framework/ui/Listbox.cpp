@@ -213,7 +213,7 @@ bool Listbox::Selected(Int32 row) const {
 void Listbox::Selected(Int32 row, bool selected) {
     m_state->CheckRow(row);
     bool changed = false;
-    if (selected && m_state->selectionType != 1) {
+    if (selected && m_state->selectionType != ListSelectionType::Multiple) {
         changed = m_state->SelectOnly(row, row);
     } else {
         ListRow& r = m_state->rows[static_cast<size_t>(row)];

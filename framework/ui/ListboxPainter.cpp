@@ -24,7 +24,7 @@ void DrawGridLine(QPainter& painter, const QRect& band, Int32 style, const QColo
     if (band.isEmpty()) {
         return;
     }
-    if (style != 2) {
+    if (style != GridLineStyle::ThinDotted) {
         painter.fillRect(band, color);
         return;
     }
@@ -44,10 +44,10 @@ void DrawGridLine(QPainter& painter, const QRect& band, Int32 style, const QColo
 
 int GridLineWidth(Int32 style) {
     switch (style) {
-    case 1:
-    case 2:
+    case GridLineStyle::ThinSolid:
+    case GridLineStyle::ThinDotted:
         return 1;
-    case 3:
+    case GridLineStyle::Thick:
         return 2;
     default:
         return 0;
@@ -58,11 +58,11 @@ Int32 ListboxPainter::TextX(const std::string& text, Int32 alignment, Int32 offs
                             Int32 width) const {
     const QFontMetrics fm = m_view.fontMetrics();
     switch (alignment) {
-    case 2:
+    case ListAlignment::Center:
         return (width - fm.horizontalAdvance(QString::fromStdString(text))) / 2;
-    case 3:
+    case ListAlignment::Right:
         return width - fm.horizontalAdvance(QString::fromStdString(text)) - kTextPadding;
-    case 4: {
+    case ListAlignment::Decimal: {
         // The decimal separator of every text stands at the same x; a text without one
         // ends there.
         const size_t dot = text.find('.');
@@ -188,7 +188,7 @@ void ListboxPainter::PaintCell(QPainter& painter, Int32 row, Int32 column, const
     }
 
     // Text.
-    bool checkBox = m_view.S().IsCellOfType(row, column, 2);
+    bool checkBox = m_view.S().IsCellOfType(row, column, ListCellType::CheckBox);
     const int textLeft = checkBox ? kCheckArea : 0;
     const int textWidth = cell.width() - textLeft;
     if (textWidth > 0) {
@@ -222,7 +222,7 @@ void ListboxPainter::PaintCell(QPainter& painter, Int32 row, Int32 column, const
     if (!rowExists() || !columnExists()) {
         return;
     }
-    checkBox = m_view.S().IsCellOfType(row, column, 2);
+    checkBox = m_view.S().IsCellOfType(row, column, ListCellType::CheckBox);
     if (checkBox) {
         painter.save();
         painter.setClipRect(cell);
@@ -284,9 +284,10 @@ void ListboxPainter::PaintHeading(QPainter& painter, const QRect& dirty) {
         const QRect textRect = r.adjusted(4, 0, -5, 0);
         const QString shown = fm.elidedText(text, Qt::ElideRight, std::max(0, textRect.width()));
         Qt::Alignment align = Qt::AlignLeft;
-        if (col.alignment == 2) {
+        if (col.alignment == ListAlignment::Center) {
             align = Qt::AlignHCenter;
-        } else if (col.alignment == 3 || col.alignment == 4) {
+        } else if (col.alignment == ListAlignment::Right ||
+                   col.alignment == ListAlignment::Decimal) {
             align = Qt::AlignRight;
         }
         painter.setPen(pal.color(QPalette::ButtonText));

@@ -15,7 +15,7 @@ namespace fw {
 
 class ListboxView;
 
-// The width of a grid line of the given style: 0 none, 1 thin solid, 2 thin dotted, 3 thick.
+// The width of a grid line of a GridLineStyle.
 int GridLineWidth(Int32 style);
 
 // Painting raises the paint events, whose handlers may change the list or end it: every step

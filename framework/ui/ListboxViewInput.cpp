@@ -84,18 +84,18 @@ void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
         !S().HasCell(row, column)) {
         return;
     }
-    if (S().IsCellOfType(row, column, 2)) {
+    if (S().IsCellOfType(row, column, ListCellType::CheckBox)) {
         S().ToggleCheck(row, column);
         Repaint();
         Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });
-    } else if (S().IsCellOfType(row, column, 3)) {
+    } else if (S().IsCellOfType(row, column, ListCellType::Editable)) {
         m_editing.Open(row, column);
     }
 }
 
 bool ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
     auto& rows = S().rows;
-    const bool multiple = S().selectionType == 1;
+    const bool multiple = S().selectionType == ListSelectionType::Multiple;
     bool changed = false;
     if (multiple && (modifiers & Qt::ControlModifier)) {
         ListRow& r = rows[static_cast<size_t>(row)];
