@@ -263,38 +263,33 @@ void ListboxView::showEvent(QShowEvent* e) {
 
 // Scrolling ---------------------------------------------------------------------------------
 
-void ListboxView::SetTopRow(Int32 row) {
+bool ListboxView::Scroll(Int32& position, Int32 value, const Int32& max, QScrollBar* bar) {
     if (m_owner == nullptr) {
-        return;
+        return false;
     }
-    EnsureLayout();
-    row = std::clamp(row, 0, m_layout.maxTopRow);
-    if (row == m_topRow) {
-        return;
+    EnsureLayout(); // max is read after it
+    value = std::clamp(value, 0, max);
+    if (value == position) {
+        return false;
     }
-    m_topRow = row;
+    position = value;
     if (!m_applyingLayout) {
-        verticalScrollBar()->setValue(row);
+        bar->setValue(value);
     }
     m_editing.UpdateGeometry();
-    viewport()->update();
+    return true;
+}
+
+void ListboxView::SetTopRow(Int32 row) {
+    if (Scroll(m_topRow, row, m_layout.maxTopRow, verticalScrollBar())) {
+        viewport()->update();
+    }
 }
 
 void ListboxView::SetHOffset(Int32 offset) {
-    if (m_owner == nullptr) {
-        return;
+    if (Scroll(m_hOffset, offset, m_layout.maxHOffset, horizontalScrollBar())) {
+        Repaint(); // the heading scrolls too
     }
-    EnsureLayout();
-    offset = std::clamp(offset, 0, m_layout.maxHOffset);
-    if (offset == m_hOffset) {
-        return;
-    }
-    m_hOffset = offset;
-    if (!m_applyingLayout) {
-        horizontalScrollBar()->setValue(offset);
-    }
-    m_editing.UpdateGeometry();
-    Repaint();
 }
 
 void ListboxView::EnsureRowVisible(Int32 row) {

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QRect>
+#include <QScrollBar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -132,6 +133,9 @@ private:
     void MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers);
     void ShowContextMenu(const QPoint& listPos);
     void SetHOffset(Int32 offset);
+    // Moves a scroll position to value within 0 to max, with its scroll bar and the editor;
+    // false when it stays.
+    bool Scroll(Int32& position, Int32 value, const Int32& max, QScrollBar* bar);
 
     Listbox* m_owner = nullptr;
     ListboxHeader* m_header = nullptr;
