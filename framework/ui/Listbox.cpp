@@ -1,10 +1,7 @@
 #include "framework/ui/Listbox.h"
 
-#include "framework/core/ClassRegistry.h"
-#include "framework/ui/FrameworkClasses.h"
-#include "framework/ui/Graphics.h"
+#include "framework/ui/ColumnLayout.h"
 #include "framework/ui/ListboxView.h"
-#include "framework/ui/MenuItem.h"
 
 #include <algorithm>
 #include <string>
@@ -15,12 +12,6 @@ namespace {
 
 // Far more columns than any list shows; it keeps a mistyped count from exhausting memory.
 constexpr Int32 kMaxColumns = 1024;
-
-[[noreturn]] void ThrowOutOfBounds(const char* what, Int32 index, size_t count) {
-    throw OutOfBoundsException(std::string(what) + " " + std::to_string(index) +
-                               " is outside the list box (" + std::to_string(count) + " " + what +
-                               (count == 1 ? "" : "s") + ")");
-}
 
 std::vector<std::string> SplitTabs(const std::string& text) {
     std::vector<std::string> out;
@@ -47,9 +38,7 @@ std::vector<std::string> SplitTabs(const std::string& text) {
 
 Int32 ListColumn::WidthActual() const {
     Listbox::State& s = *m_owner.m_state;
-    if (m_index >= static_cast<Int32>(s.columns.size())) {
-        ThrowOutOfBounds("column", m_index, s.columns.size());
-    }
+    s.CheckColumn(m_index);
     if (m_owner.m_view != nullptr) {
         m_owner.m_view->EnsureLayout();
     }
@@ -58,10 +47,9 @@ Int32 ListColumn::WidthActual() const {
 
 void ListColumn::WidthActual(Int32 pixels) {
     Listbox::State& s = *m_owner.m_state;
-    if (m_index >= static_cast<Int32>(s.columns.size())) {
-        ThrowOutOfBounds("column", m_index, s.columns.size());
-    }
-    s.columns[static_cast<size_t>(m_index)].fixedWidth = std::clamp<Int32>(pixels, 0, 1000000);
+    s.CheckColumn(m_index);
+    s.columns[static_cast<size_t>(m_index)].fixedWidth =
+        std::clamp<Int32>(pixels, 0, kMaxColumnWidth);
     m_owner.LayoutChanged();
 }
 
@@ -80,24 +68,6 @@ Listbox::~Listbox() {
     if (m_view != nullptr) {
         m_view->Detach();
     }
-}
-
-void Listbox::CheckRow(Int32 row) const {
-    if (row < 0 || row >= static_cast<Int32>(m_state->rows.size())) {
-        ThrowOutOfBounds("row", row, m_state->rows.size());
-    }
-}
-
-void Listbox::CheckColumn(Int32 column) const {
-    if (column < 0 || column >= static_cast<Int32>(m_state->columns.size())) {
-        ThrowOutOfBounds("column", column, m_state->columns.size());
-    }
-}
-
-ListCell& Listbox::CellAt(Int32 row, Int32 column) const {
-    CheckRow(row);
-    CheckColumn(column);
-    return m_state->rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)];
 }
 
 void Listbox::LayoutChanged() {
@@ -131,8 +101,8 @@ void Listbox::AddRow() {
 }
 
 void Listbox::InsertRow(Int32 row, const std::string& text) {
-    if (row < 0 || row > static_cast<Int32>(m_state->rows.size())) {
-        ThrowOutOfBounds("row", row, m_state->rows.size());
+    if (row != static_cast<Int32>(m_state->rows.size())) {
+        m_state->CheckRow(row); // one past the last row adds at the end
     }
     ListRow newRow;
     newRow.cells.resize(m_state->columns.size());
@@ -148,7 +118,7 @@ void Listbox::InsertRow(Int32 row, const std::string& text) {
 }
 
 void Listbox::RemoveRow(Int32 row) {
-    CheckRow(row);
+    m_state->CheckRow(row);
     if (m_view != nullptr) {
         m_view->RowsRemoved(row, 1);
     }
@@ -169,8 +139,7 @@ void Listbox::DeleteAllRows() {
     if (m_view != nullptr) {
         m_view->RowsRemoved(0, static_cast<Int32>(m_state->rows.size()));
     }
-    const bool hadSelection = std::any_of(m_state->rows.begin(), m_state->rows.end(),
-                                          [](const ListRow& r) { return r.selected; });
+    const bool hadSelection = m_state->FirstSelected() >= 0;
     std::vector<ListRow>().swap(m_state->rows);
     m_state->lastIndex = -1;
     LayoutChanged();
@@ -188,33 +157,33 @@ Int32 Listbox::LastIndex() const {
 }
 
 std::string Listbox::Cell(Int32 row, Int32 column) const {
-    return CellAt(row, column).text;
+    return m_state->Cell(row, column).text;
 }
 
 void Listbox::Cell(Int32 row, Int32 column, const std::string& text) {
-    CellAt(row, column).text = text;
+    m_state->Cell(row, column).text = text;
     Repaint();
 }
 
 Variant Listbox::CellTag(Int32 row, Int32 column) const {
-    return CellAt(row, column).tag;
+    return m_state->Cell(row, column).tag;
 }
 
 void Listbox::CellTag(Int32 row, Int32 column, const Variant& tag) {
-    CellAt(row, column).tag = tag;
+    m_state->Cell(row, column).tag = tag;
 }
 
 Int32 Listbox::CellType(Int32 row, Int32 column) const {
-    return CellAt(row, column).type;
+    return m_state->Cell(row, column).type;
 }
 
 void Listbox::CellType(Int32 row, Int32 column, Int32 type) {
-    CellAt(row, column).type = type;
+    m_state->Cell(row, column).type = type;
     Repaint();
 }
 
 CheckBox::CheckedStates Listbox::CellState(Int32 row, Int32 column) const {
-    return CellAt(row, column).state;
+    return m_state->Cell(row, column).state;
 }
 
 void Listbox::CellState(Int32 row, Int32 column, CheckBox::CheckedStates state) {
@@ -223,12 +192,12 @@ void Listbox::CellState(Int32 row, Int32 column, CheckBox::CheckedStates state) 
         throw OutOfBoundsException("Check-box state " + std::to_string(value) +
                                    " is none of 0 unchecked, 1 checked, 2 indeterminate");
     }
-    CellAt(row, column).state = state;
+    m_state->Cell(row, column).state = state;
     Repaint();
 }
 
 bool Listbox::CellCheck(Int32 row, Int32 column) const {
-    return CellAt(row, column).state == CheckBox::CheckedStates::Checked;
+    return m_state->Cell(row, column).state == CheckBox::CheckedStates::Checked;
 }
 
 void Listbox::CellCheck(Int32 row, Int32 column, bool checked) {
@@ -237,22 +206,15 @@ void Listbox::CellCheck(Int32 row, Int32 column, bool checked) {
 }
 
 bool Listbox::Selected(Int32 row) const {
-    CheckRow(row);
+    m_state->CheckRow(row);
     return m_state->rows[static_cast<size_t>(row)].selected;
 }
 
 void Listbox::Selected(Int32 row, bool selected) {
-    CheckRow(row);
+    m_state->CheckRow(row);
     bool changed = false;
-    if (selected && m_state->selectionType != 1) {
-        for (size_t i = 0; i < m_state->rows.size(); ++i) {
-            ListRow& r = m_state->rows[i];
-            const bool want = static_cast<Int32>(i) == row;
-            if (r.selected != want) {
-                r.selected = want;
-                changed = true;
-            }
-        }
+    if (selected && m_state->selectionType != ListSelectionType::Multiple) {
+        changed = m_state->SelectOnly(row, row);
     } else {
         ListRow& r = m_state->rows[static_cast<size_t>(row)];
         changed = r.selected != selected;
@@ -265,29 +227,14 @@ void Listbox::Selected(Int32 row, bool selected) {
 }
 
 Int32 Listbox::ListIndex() const {
-    const auto& rows = m_state->rows;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].selected) {
-            return static_cast<Int32>(i);
-        }
-    }
-    return -1;
+    return m_state->FirstSelected();
 }
 
 void Listbox::ListIndex(Int32 row) {
     if (row != -1) {
-        CheckRow(row);
+        m_state->CheckRow(row);
     }
-    bool changed = false;
-    for (size_t i = 0; i < m_state->rows.size(); ++i) {
-        ListRow& r = m_state->rows[i];
-        const bool want = static_cast<Int32>(i) == row;
-        if (r.selected != want) {
-            r.selected = want;
-            changed = true;
-        }
-    }
-    if (changed) {
+    if (m_state->SelectOnly(row, row)) {
         Repaint();
         Event_Change();
     }
@@ -325,7 +272,7 @@ void Listbox::ColumnCount(Int32 count) {
         return;
     }
     if (m_view != nullptr && n < m_state->columns.size()) {
-        m_view->ColumnsShrunk(count);
+        m_view->Editing().ColumnsShrunk(count);
     }
     m_state->columns.resize(n);
     for (ListRow& row : m_state->rows) {
@@ -338,7 +285,7 @@ void Listbox::ColumnCount(Int32 count) {
 }
 
 ListColumn& Listbox::Column(Int32 column) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     auto& objects = m_state->columnObjects;
     while (objects.size() <= static_cast<size_t>(column)) {
         objects.emplace_back(*this, static_cast<Int32>(objects.size()));
@@ -347,12 +294,12 @@ ListColumn& Listbox::Column(Int32 column) {
 }
 
 Int32 Listbox::ColumnType(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     return m_state->columns[static_cast<size_t>(column)].type;
 }
 
 void Listbox::ColumnType(Int32 column, Int32 type) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     m_state->columns[static_cast<size_t>(column)].type = type;
     Repaint();
 }
@@ -370,23 +317,23 @@ void Listbox::ColumnWidths(const std::string& widths) {
 }
 
 Int32 Listbox::ColumnAlignment(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     return m_state->columns[static_cast<size_t>(column)].alignment;
 }
 
 void Listbox::ColumnAlignment(Int32 column, Int32 alignment) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     m_state->columns[static_cast<size_t>(column)].alignment = alignment;
     Repaint();
 }
 
 Int32 Listbox::ColumnAlignmentOffset(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     return m_state->columns[static_cast<size_t>(column)].alignmentOffset;
 }
 
 void Listbox::ColumnAlignmentOffset(Int32 column, Int32 pixels) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     m_state->columns[static_cast<size_t>(column)].alignmentOffset = pixels;
     Repaint();
 }
@@ -421,13 +368,13 @@ void Listbox::InitialValue(const std::string& text) {
 }
 
 std::string Listbox::Heading(Int32 column) const {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     const auto& h = m_state->headings;
     return static_cast<size_t>(column) < h.size() ? h[static_cast<size_t>(column)] : std::string();
 }
 
 void Listbox::Heading(Int32 column, const std::string& text) {
-    CheckColumn(column);
+    m_state->CheckColumn(column);
     auto& h = m_state->headings;
     if (h.size() <= static_cast<size_t>(column)) {
         h.resize(static_cast<size_t>(column) + 1);
@@ -442,7 +389,7 @@ Int32 Listbox::HeadingIndex() const {
 
 void Listbox::HeadingIndex(Int32 column) {
     if (column != -1) {
-        CheckColumn(column);
+        m_state->CheckColumn(column);
     }
     m_state->headingIndex = column;
     Repaint();
@@ -589,15 +536,15 @@ void Listbox::DataField(const std::string& value) {
 // In-place editing
 
 void Listbox::EditCell(Int32 row, Int32 column) {
-    CheckRow(row);
-    CheckColumn(column);
+    m_state->CheckRow(row);
+    m_state->CheckColumn(column);
     if (m_view != nullptr) {
-        m_view->OpenEditor(row, column);
+        m_view->Editing().Open(row, column);
     }
 }
 
 bool Listbox::IsEditing() const {
-    return m_view != nullptr && m_view->Editor() != nullptr;
+    return m_view != nullptr && m_view->Editing().Editor() != nullptr;
 }
 
 Int32 Listbox::RowFromXY(Int32 x, Int32 y) const {
@@ -617,174 +564,6 @@ void Listbox::FontChanged() {
     if (m_view != nullptr) {
         m_view->FontChanged();
     }
-}
-
-// Events: each default raises the handler bound to the event of the same name.
-
-void Listbox::Event_Open() {
-    Open.Raise(*this);
-}
-void Listbox::Event_Close() {
-    Close.Raise(*this);
-}
-void Listbox::Event_Change() {
-    Change.Raise(*this);
-}
-bool Listbox::Event_CellBackgroundPaint(Graphics& g, Int32 row, Int32 column) {
-    return CellBackgroundPaint.Raise(*this, g, row, column);
-}
-bool Listbox::Event_CellTextPaint(Graphics& g, Int32 row, Int32 column, Int32 x, Int32 y) {
-    return CellTextPaint.Raise(*this, g, row, column, x, y);
-}
-bool Listbox::Event_CellClick(Int32 row, Int32 column, Int32 x, Int32 y) {
-    return CellClick.Raise(*this, row, column, x, y);
-}
-void Listbox::Event_CellAction(Int32 row, Int32 column) {
-    CellAction.Raise(*this, row, column);
-}
-void Listbox::Event_CellGotFocus(Int32 row, Int32 column) {
-    CellGotFocus.Raise(*this, row, column);
-}
-void Listbox::Event_CellLostFocus(Int32 row, Int32 column) {
-    CellLostFocus.Raise(*this, row, column);
-}
-bool Listbox::Event_CellKeyDown(Int32 row, Int32 column, std::string key) {
-    return CellKeyDown.Raise(*this, row, column, std::move(key));
-}
-void Listbox::Event_CollapseRow(Int32 row) {
-    CollapseRow.Raise(*this, row);
-}
-void Listbox::Event_ExpandRow(Int32 row) {
-    ExpandRow.Raise(*this, row);
-}
-void Listbox::Event_GotFocus() {
-    GotFocus.Raise(*this);
-}
-void Listbox::Event_LostFocus() {
-    LostFocus.Raise(*this);
-}
-bool Listbox::Event_KeyDown(std::string key) {
-    return KeyDown.Raise(*this, std::move(key));
-}
-void Listbox::Event_KeyUp(std::string key) {
-    KeyUp.Raise(*this, std::move(key));
-}
-bool Listbox::Event_MouseDown(Int32 x, Int32 y) {
-    return MouseDown.Raise(*this, x, y);
-}
-void Listbox::Event_MouseDrag(Int32 x, Int32 y) {
-    MouseDrag.Raise(*this, x, y);
-}
-void Listbox::Event_MouseEnter() {
-    MouseEnter.Raise(*this);
-}
-void Listbox::Event_MouseExit() {
-    MouseExit.Raise(*this);
-}
-void Listbox::Event_MouseMove(Int32 x, Int32 y) {
-    MouseMove.Raise(*this, x, y);
-}
-void Listbox::Event_MouseUp(Int32 x, Int32 y) {
-    MouseUp.Raise(*this, x, y);
-}
-bool Listbox::Event_MouseWheel(Int32 x, Int32 y, Int32 deltaX, Int32 deltaY) {
-    return MouseWheel.Raise(*this, x, y, deltaX, deltaY);
-}
-bool Listbox::Event_CompareRows(Int32 row1, Int32 row2, Int32 column, Int32& result) {
-    return CompareRows.Raise(*this, row1, row2, column, result);
-}
-bool Listbox::Event_ConstructContextualMenu(MenuItem& base, Int32 x, Int32 y) {
-    return ConstructContextualMenu.Raise(*this, base, x, y);
-}
-bool Listbox::Event_ContextualMenuAction(MenuItem& hitItem) {
-    return ContextualMenuAction.Raise(*this, hitItem);
-}
-bool Listbox::Event_DragEnter(DragItem& item, Int32 action) {
-    return DragEnter.Raise(*this, item, action);
-}
-void Listbox::Event_DragExit(DragItem& item, Int32 action) {
-    DragExit.Raise(*this, item, action);
-}
-bool Listbox::Event_DragOver(Int32 x, Int32 y, DragItem& item, Int32 action) {
-    return DragOver.Raise(*this, x, y, item, action);
-}
-bool Listbox::Event_DragReorderRows(Int32 newPosition, Int32 parentRow) {
-    return DragReorderRows.Raise(*this, newPosition, parentRow);
-}
-bool Listbox::Event_DragRow(DragItem& item, Int32 row) {
-    return DragRow.Raise(*this, item, row);
-}
-void Listbox::Event_DropObject(DragItem& item, Int32 action) {
-    DropObject.Raise(*this, item, action);
-}
-void Listbox::Event_EnableMenuItems() {
-    EnableMenuItems.Raise(*this);
-}
-void Listbox::Event_CellTextChange(Int32 row, Int32 column) {
-    CellTextChange.Raise(*this, row, column);
-}
-void Listbox::Event_DoubleClick() {
-    DoubleClick.Raise(*this);
-}
-bool Listbox::Event_SortColumn(Int32 column) {
-    return SortColumn.Raise(*this, column);
-}
-bool Listbox::Event_HeaderPressed(Int32 column) {
-    return HeaderPressed.Raise(*this, column);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Class registration: the designed properties of list boxes.
-
-void RegisterListboxClass() {
-    ClassInfo info;
-    info.fullName = "Listbox";
-    info.parentName = "RectControl";
-    auto& p = info.properties;
-    using L = Listbox;
-    // Boolean
-    p.push_back(
-        Property<L, bool>("AutoHideScrollbars", [](L& l, bool v) { l.AutoHideScrollbars(v); }));
-    p.push_back(Property<L, bool>("Bold", [](L& l, bool v) { l.Bold(v); }));
-    p.push_back(Property<L, bool>("Border", [](L& l, bool v) { l.Border(v); }));
-    p.push_back(Property<L, bool>("ColumnsResizable", [](L& l, bool v) { l.ColumnsResizable(v); }));
-    p.push_back(Property<L, bool>("EnableDrag", [](L& l, bool v) { l.EnableDrag(v); }));
-    p.push_back(
-        Property<L, bool>("EnableDragReorder", [](L& l, bool v) { l.EnableDragReorder(v); }));
-    p.push_back(Property<L, bool>("HasHeading", [](L& l, bool v) { l.HasHeading(v); }));
-    p.push_back(Property<L, bool>("Hierarchical", [](L& l, bool v) { l.Hierarchical(v); }));
-    p.push_back(Property<L, bool>("Italic", [](L& l, bool v) { l.Italic(v); }));
-    p.push_back(
-        Property<L, bool>("RequiresSelection", [](L& l, bool v) { l.RequiresSelection(v); }));
-    p.push_back(
-        Property<L, bool>("ScrollBarHorizontal", [](L& l, bool v) { l.ScrollBarHorizontal(v); }));
-    p.push_back(
-        Property<L, bool>("ScrollBarVertical", [](L& l, bool v) { l.ScrollBarVertical(v); }));
-    p.push_back(Property<L, bool>("Underline", [](L& l, bool v) { l.Underline(v); }));
-    p.push_back(Property<L, bool>("UseFocusRing", [](L& l, bool v) { l.UseFocusRing(v); }));
-    // Int32
-    p.push_back(Property<L, Int32>("_ScrollWidth", [](L& l, Int32 v) { l._ScrollWidth(v); }));
-    p.push_back(Property<L, Int32>("ColumnCount", [](L& l, Int32 v) { l.ColumnCount(v); }));
-    p.push_back(
-        Property<L, Int32>("DefaultRowHeight", [](L& l, Int32 v) { l.DefaultRowHeight(v); }));
-    p.push_back(
-        Property<L, Int32>("GridLinesHorizontal", [](L& l, Int32 v) { l.GridLinesHorizontal(v); }));
-    p.push_back(
-        Property<L, Int32>("GridLinesVertical", [](L& l, Int32 v) { l.GridLinesVertical(v); }));
-    p.push_back(Property<L, Int32>("HeadingIndex", [](L& l, Int32 v) { l.HeadingIndex(v); }));
-    p.push_back(Property<L, Int32>("SelectionType", [](L& l, Int32 v) { l.SelectionType(v); }));
-    // String
-    p.push_back(Property<L, std::string>("ColumnWidths",
-                                         [](L& l, const std::string& v) { l.ColumnWidths(v); }));
-    p.push_back(
-        Property<L, std::string>("DataField", [](L& l, const std::string& v) { l.DataField(v); }));
-    p.push_back(Property<L, std::string>("DataSource",
-                                         [](L& l, const std::string& v) { l.DataSource(v); }));
-    p.push_back(Property<L, std::string>("InitialValue",
-                                         [](L& l, const std::string& v) { l.InitialValue(v); }));
-    p.push_back(
-        Property<L, std::string>("TextFont", [](L& l, const std::string& v) { l.TextFont(v); }));
-    ClassRegistry::Instance().Register(std::move(info));
 }
 
 } // namespace fw

@@ -15,12 +15,38 @@ namespace fw {
 class Graphics;
 class MenuItem;
 class ListboxView;
-struct ListCell;
 
 // CheckBox.CheckedStates
 struct CheckBox {
     enum class CheckedStates : Int32 { Unchecked = 0, Checked = 1, Indeterminate = 2 };
 };
+
+// The codes the list box's Int32 settings take.
+namespace ListCellType { // ColumnType and CellType
+inline constexpr Int32 Default = 0;
+inline constexpr Int32 CheckBox = 2;
+inline constexpr Int32 Editable = 3; // a click opens the in-place editor
+} // namespace ListCellType
+
+namespace ListAlignment {           // ColumnAlignment
+inline constexpr Int32 Default = 0; // left
+inline constexpr Int32 Left = 1;
+inline constexpr Int32 Center = 2;
+inline constexpr Int32 Right = 3;
+inline constexpr Int32 Decimal = 4;
+} // namespace ListAlignment
+
+namespace GridLineStyle { // GridLinesHorizontal and GridLinesVertical; any other value is None
+inline constexpr Int32 None = 0;
+inline constexpr Int32 ThinSolid = 1;
+inline constexpr Int32 ThinDotted = 2;
+inline constexpr Int32 Thick = 3; // 2 pixels
+} // namespace GridLineStyle
+
+namespace ListSelectionType { // SelectionType
+inline constexpr Int32 Single = 0;
+inline constexpr Int32 Multiple = 1;
+} // namespace ListSelectionType
 
 // What a drag carries; the list box raises no drag events.
 class DragItem : public Object {
@@ -330,9 +356,6 @@ private:
     friend class ListboxView;
     friend class ListColumn;
     struct State; // the rows, columns and settings; shared with the native widget
-    void CheckRow(Int32 row) const;
-    void CheckColumn(Int32 column) const;
-    ListCell& CellAt(Int32 row, Int32 column) const;
     void LayoutChanged();
     void Repaint();
 

@@ -1,228 +1,31 @@
 #include "framework/ui/ListboxView.h"
 
 #include "framework/core/Types.h"
-#include "framework/ui/Graphics.h"
-#include "framework/ui/MenuItem.h"
+#include "framework/ui/ColumnLayout.h"
+#include "framework/ui/ListboxPainter.h"
 #include "framework/ui/Runtime.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
-#include <QFocusEvent>
-#include <QFontMetrics>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QWheelEvent>
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace fw {
 
 namespace {
 
-// Left of a check-box cell: the box, clear of a frame the list may draw 2 pixels in from the
-// cell's edges; the text area begins right after it and the text's own margin keeps it clear.
-constexpr int kCheckLeft = 6;
-constexpr int kCheckSize = 12;
-constexpr int kCheckArea = kCheckLeft + kCheckSize;
-constexpr int kTextPadding = 3;
-constexpr int kEditorInset = 3;
-constexpr int kHorizontalStep = 20;
-// Bounds that keep pixel arithmetic far from overflow, whatever a program sets.
+// Keeps pixel arithmetic far from overflow, whatever a program sets.
 constexpr Int32 kMaxRowHeight = 10000;
-constexpr Int32 kMaxColumnWidth = 1000000;
 
 QEvent::Type LayoutEventType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;
 }
 
-int GridLineWidth(Int32 style) {
-    switch (style) {
-    case 1:
-    case 2:
-        return 1;
-    case 3:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
-QColor ToQColor(Color c) {
-    return QColor(c.Red(), c.Green(), c.Blue());
-}
-Color FromQColor(const QColor& c) {
-    return RGB(c.red(), c.green(), c.blue());
-}
-
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-// The number at the start of a text; 0 when there is none.
-double LeadingNumber(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    return end == begin ? 0.0 : value;
-}
-
-void DrawGridLine(QPainter& painter, const QRect& band, Int32 style, const QColor& color) {
-    if (band.isEmpty()) {
-        return;
-    }
-    if (style != 2) {
-        painter.fillRect(band, color);
-        return;
-    }
-    // Dotted: every other pixel along the band.
-    if (band.width() >= band.height()) {
-        for (int x = band.left() - (band.left() & 1); x <= band.right(); x += 2) {
-            painter.fillRect(QRect(x, band.top(), 1, band.height()), color);
-        }
-    } else {
-        for (int y = band.top() - (band.top() & 1); y <= band.bottom(); y += 2) {
-            painter.fillRect(QRect(band.left(), y, band.width(), 1), color);
-        }
-    }
-}
-
 } // namespace
-
-// ---------------------------------------------------------------------------------------------
-// ListboxCellEditor
-
-ListboxCellEditor::ListboxCellEditor(ListboxView& view, QWidget* parent, Int32 row_, Int32 column_)
-    : QLineEdit(parent), row(row_), column(column_), m_view(view) {
-    setFrame(false);
-    QObject::connect(this, &QLineEdit::textEdited, this, [this](const QString&) {
-        Listbox* owner = m_view.Owner();
-        if (!done && owner != nullptr) {
-            const Int32 r = row;
-            const Int32 c = column;
-            CallIntoSystem([&] { owner->Event_CellTextChange(r, c); });
-        }
-    });
-}
-
-bool ListboxCellEditor::event(QEvent* e) {
-    if (e->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(e);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            Listbox* owner = m_view.Owner();
-            if (!done && owner != nullptr) {
-                const Int32 r = row;
-                const Int32 c = column;
-                const std::string text = m_view.KeyText(key);
-                const bool taken = CallIntoSystemOr<bool>(
-                    false, [&] { return owner->Event_CellKeyDown(r, c, text); });
-                if (!taken) {
-                    m_view.EndEdit(true);
-                }
-            }
-            return true;
-        }
-    }
-    return QLineEdit::event(e);
-}
-
-void ListboxCellEditor::keyPressEvent(QKeyEvent* e) {
-    Listbox* owner = m_view.Owner();
-    if (done || owner == nullptr) {
-        QLineEdit::keyPressEvent(e);
-        return;
-    }
-    const Int32 r = row;
-    const Int32 c = column;
-    const std::string text = m_view.KeyText(e);
-    const bool taken = !text.empty() && CallIntoSystemOr<bool>(false, [&] {
-        return owner->Event_CellKeyDown(r, c, text);
-    });
-    if (taken || done) {
-        e->accept();
-        return;
-    }
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        e->accept();
-        m_view.EndEdit(true);
-        return;
-    case Qt::Key_Escape:
-        e->accept();
-        m_view.EndEdit(false);
-        return;
-    default:
-        QLineEdit::keyPressEvent(e);
-    }
-}
-
-void ListboxCellEditor::focusInEvent(QFocusEvent* e) {
-    QLineEdit::focusInEvent(e);
-    Listbox* owner = m_view.Owner();
-    if (!done && owner != nullptr) {
-        const Int32 r = row;
-        const Int32 c = column;
-        CallIntoSystem([&] { owner->Event_CellGotFocus(r, c); });
-        m_view.EditorFocusIn();
-    }
-}
-
-void ListboxCellEditor::focusOutEvent(QFocusEvent* e) {
-    QLineEdit::focusOutEvent(e);
-    Listbox* owner = m_view.Owner();
-    if (done || owner == nullptr) {
-        return;
-    }
-    const Int32 r = row;
-    const Int32 c = column;
-    CallIntoSystem([&] { owner->Event_CellLostFocus(r, c); });
-    // A pop-up (the editor's own context menu, a menu of the menu bar), the menu bar itself
-    // (a menu closed with Escape leaves it the keyboard) or another window taking the focus for
-    // a moment does not end the edit; the focus landing elsewhere in this window does.
-    const Qt::FocusReason reason = e->reason();
-    if (!done) {
-        if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
-            reason == Qt::ActiveWindowFocusReason) {
-            EndWhenFocusLandsElsewhere();
-        } else {
-            m_view.EndEdit(true);
-        }
-    }
-    m_view.EditorFocusOut();
-}
-
-void ListboxCellEditor::EndWhenFocusLandsElsewhere() {
-    if (m_focusWatch) {
-        return;
-    }
-    m_focusWatch =
-        QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (now == this || done) {
-                QObject::disconnect(m_focusWatch);
-                return;
-            }
-            if (now == nullptr || now->window() != window() || qobject_cast<QMenuBar*>(now) ||
-                qobject_cast<QMenu*>(now)) {
-                return; // still away for a moment
-            }
-            QObject::disconnect(m_focusWatch);
-            if (m_view.Owner() != nullptr) {
-                m_view.EndEdit(true);
-            }
-        });
-}
 
 // ---------------------------------------------------------------------------------------------
 // ListboxHeader
@@ -234,7 +37,7 @@ ListboxHeader::ListboxHeader(ListboxView& view) : QWidget(&view), m_view(view) {
 
 void ListboxHeader::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
-    m_view.PaintHeading(painter, e->rect());
+    ListboxPainter(m_view).PaintHeading(painter, e->rect());
 }
 
 void ListboxHeader::mousePressEvent(QMouseEvent* e) {
@@ -274,9 +77,6 @@ ListboxView::ListboxView() {
 }
 
 ListboxView::~ListboxView() {
-    if (m_editor) {
-        m_editor->done = true;
-    }
     if (m_owner != nullptr) {
         m_owner->m_view = nullptr;
     }
@@ -290,11 +90,26 @@ void ListboxView::Attach(Listbox* owner) {
 void ListboxView::Detach() {
     // No event reaches the list box once it is going, not even from closing the editor.
     m_owner = nullptr;
-    DiscardEditor();
+    m_editing.Discard();
 }
 
 Listbox::State& ListboxView::S() const {
     return *m_owner->m_state;
+}
+
+bool ListboxView::Raise(const std::function<void(Listbox&)>& handler) {
+    if (m_owner == nullptr) {
+        return false;
+    }
+    Listbox& owner = *m_owner;
+    const QPointer<ListboxView> self(this);
+    CallIntoSystem([&] { handler(owner); });
+    return self && m_owner != nullptr;
+}
+
+bool ListboxView::Raise(bool& answer, const std::function<bool(Listbox&)>& handler) {
+    answer = false;
+    return Raise([&](Listbox& owner) { answer = handler(owner); });
 }
 
 // Layout ----------------------------------------------------------------------------------------
@@ -313,8 +128,8 @@ void ListboxView::PostLayoutRequest() {
 }
 
 void ListboxView::FontChanged() {
-    if (m_editor) {
-        m_editor->setFont(font());
+    if (m_editing.Editor() != nullptr) {
+        m_editing.Editor()->setFont(font());
     }
     InvalidateLayout();
     ApplyLayout();
@@ -343,105 +158,41 @@ Int32 ListboxView::HeadingHeight() const {
     return (m_owner != nullptr && S().hasHeading) ? fontMetrics().height() + 2 : 0;
 }
 
-void ListboxView::ComputeColumnWidths(Int32 innerWidth) {
-    auto& columns = S().columns;
-    // Entries of ColumnWidths, split at commas.
-    std::vector<std::string> entries;
-    const std::string& text = S().columnWidths;
-    if (!text.empty()) {
-        size_t start = 0;
-        while (true) {
-            const size_t comma = text.find(',', start);
-            entries.push_back(Trimmed(text.substr(
-                start, comma == std::string::npos ? std::string::npos : comma - start)));
-            if (comma == std::string::npos) {
-                break;
-            }
-            start = comma + 1;
-        }
-    }
-    std::vector<bool> star(columns.size(), false);
-    Int64 fixedSum = 0;
-    int stars = 0;
-    for (size_t c = 0; c < columns.size(); ++c) {
-        ColumnSettings& col = columns[c];
-        Int32 width = 0;
-        if (col.fixedWidth >= 0) {
-            width = col.fixedWidth;
-        } else if (c >= entries.size()) {
-            star[c] = true;
-        } else {
-            const std::string& e = entries[c];
-            if (e.empty()) {
-                width = 0; // a blank entry hides its column, like "0"
-            } else if (e.back() == '*') {
-                star[c] = true;
-            } else if (e.back() == '%') {
-                width = ToInt32(LeadingNumber(e.substr(0, e.size() - 1)) * innerWidth / 100.0);
-            } else {
-                width = ToInt32(LeadingNumber(e));
-            }
-        }
-        if (star[c]) {
-            ++stars;
-            continue;
-        }
-        col.actualWidth = std::clamp<Int32>(width, 0, kMaxColumnWidth);
-        fixedSum += col.actualWidth;
-    }
-    if (stars > 0) {
-        const Int64 left = std::max<Int64>(0, innerWidth - fixedSum);
-        const Int64 share = left / stars;
-        Int64 extra = left % stars;
-        for (size_t c = 0; c < columns.size(); ++c) {
-            if (star[c]) {
-                columns[c].actualWidth = static_cast<Int32>(share + (extra > 0 ? 1 : 0));
-                if (extra > 0) {
-                    --extra;
-                }
-            }
-        }
-    }
-    Int32 x = 0;
-    for (ColumnSettings& col : columns) {
-        col.left = x;
-        x += col.actualWidth;
-    }
-    m_layout.totalWidth = x;
-}
-
 void ListboxView::EnsureLayout() {
     if (m_layout.valid || m_owner == nullptr) {
         return;
     }
-    const Listbox::State& s = S();
+    Listbox::State& s = S();
     Layout& L = m_layout;
     L.rowHeight = RowHeight();
     L.headingHeight = HeadingHeight();
     L.contents = contentsRect();
-    const int ext = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const Int32 w0 = std::max(0, L.contents.width());
-    const Int32 h0 = std::max(0, L.contents.height() - L.headingHeight);
-    const Int64 rowsHeight = static_cast<Int64>(s.rows.size()) * L.rowHeight;
-
-    L.vbar = s.scrollBarVertical && (!s.autoHideScrollbars || rowsHeight > h0);
-    Int32 inner = std::max(0, w0 - (L.vbar ? ext : 0));
-    ComputeColumnWidths(inner);
-    L.hbar = s.scrollBarHorizontal && (!s.autoHideScrollbars || L.totalWidth > inner);
-    Int32 height = std::max(0, h0 - (L.hbar ? ext : 0));
-    if (!L.vbar && s.scrollBarVertical && rowsHeight > height) {
-        L.vbar = true;
-        inner = std::max(0, w0 - ext);
-        ComputeColumnWidths(inner);
-        if (!L.hbar && s.scrollBarHorizontal && L.totalWidth > inner) {
-            L.hbar = true;
-            height = std::max(0, h0 - ext);
-        }
+    ScrollArea area;
+    area.width = L.contents.width();
+    area.height = L.contents.height() - L.headingHeight;
+    area.rowsHeight = static_cast<Int64>(s.rows.size()) * L.rowHeight;
+    area.barExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    area.scrollBarVertical = s.scrollBarVertical;
+    area.scrollBarHorizontal = s.scrollBarHorizontal;
+    area.autoHideScrollbars = s.autoHideScrollbars;
+    std::vector<Int32> fixed;
+    fixed.reserve(s.columns.size());
+    for (const ColumnSettings& col : s.columns) {
+        fixed.push_back(col.fixedWidth);
     }
-    L.rowsArea = QRect(L.contents.left(), L.contents.top() + L.headingHeight, inner, height);
-    const Int32 fullRows = std::max(1, height / L.rowHeight);
+    const ListGeometry g = LayOutList(s.columnWidths, fixed, area);
+    for (size_t c = 0; c < s.columns.size(); ++c) {
+        s.columns[c].left = g.columns.Spans()[c].left;
+        s.columns[c].actualWidth = g.columns.Spans()[c].width;
+    }
+    L.totalWidth = g.columns.TotalWidth();
+    L.vbar = g.vbar;
+    L.hbar = g.hbar;
+    L.rowsArea =
+        QRect(L.contents.left(), L.contents.top() + L.headingHeight, g.innerWidth, g.innerHeight);
+    const Int32 fullRows = std::max(1, g.innerHeight / L.rowHeight);
     L.maxTopRow = std::max<Int32>(0, static_cast<Int32>(s.rows.size()) - fullRows);
-    L.maxHOffset = s.scrollBarHorizontal ? std::max(0, L.totalWidth - inner) : 0;
+    L.maxHOffset = s.scrollBarHorizontal ? std::max(0, L.totalWidth - g.innerWidth) : 0;
     m_topRow = std::clamp(m_topRow, 0, L.maxTopRow);
     m_hOffset = std::clamp(m_hOffset, 0, L.maxHOffset);
     L.valid = true;
@@ -474,7 +225,7 @@ void ListboxView::ApplyLayout() {
     m_header->setGeometry(L.contents.left(), L.contents.top(), L.rowsArea.width(), L.headingHeight);
     m_header->setVisible(L.headingHeight > 0);
     m_applyingLayout = false;
-    UpdateEditorGeometry();
+    m_editing.UpdateGeometry();
     Repaint();
 }
 
@@ -512,38 +263,33 @@ void ListboxView::showEvent(QShowEvent* e) {
 
 // Scrolling ---------------------------------------------------------------------------------
 
-void ListboxView::SetTopRow(Int32 row) {
+bool ListboxView::Scroll(Int32& position, Int32 value, const Int32& max, QScrollBar* bar) {
     if (m_owner == nullptr) {
-        return;
+        return false;
     }
-    EnsureLayout();
-    row = std::clamp(row, 0, m_layout.maxTopRow);
-    if (row == m_topRow) {
-        return;
+    EnsureLayout(); // max is read after it
+    value = std::clamp(value, 0, max);
+    if (value == position) {
+        return false;
     }
-    m_topRow = row;
+    position = value;
     if (!m_applyingLayout) {
-        verticalScrollBar()->setValue(row);
+        bar->setValue(value);
     }
-    UpdateEditorGeometry();
-    viewport()->update();
+    m_editing.UpdateGeometry();
+    return true;
+}
+
+void ListboxView::SetTopRow(Int32 row) {
+    if (Scroll(m_topRow, row, m_layout.maxTopRow, verticalScrollBar())) {
+        viewport()->update();
+    }
 }
 
 void ListboxView::SetHOffset(Int32 offset) {
-    if (m_owner == nullptr) {
-        return;
+    if (Scroll(m_hOffset, offset, m_layout.maxHOffset, horizontalScrollBar())) {
+        Repaint(); // the heading scrolls too
     }
-    EnsureLayout();
-    offset = std::clamp(offset, 0, m_layout.maxHOffset);
-    if (offset == m_hOffset) {
-        return;
-    }
-    m_hOffset = offset;
-    if (!m_applyingLayout) {
-        horizontalScrollBar()->setValue(offset);
-    }
-    UpdateEditorGeometry();
-    Repaint();
 }
 
 void ListboxView::EnsureRowVisible(Int32 row) {
@@ -613,839 +359,21 @@ void ListboxView::paintEvent(QPaintEvent* e) {
         painter.fillRect(e->rect(), palette().color(QPalette::Base));
         return;
     }
-    PaintCells(painter, e->rect());
-}
-
-Int32 ListboxView::TextX(const std::string& text, Int32 alignment, Int32 offset,
-                         Int32 width) const {
-    const QFontMetrics fm = fontMetrics();
-    switch (alignment) {
-    case 2:
-        return (width - fm.horizontalAdvance(QString::fromStdString(text))) / 2;
-    case 3:
-        return width - fm.horizontalAdvance(QString::fromStdString(text)) - kTextPadding;
-    case 4: {
-        // The decimal separator of every text stands at the same x; a text without one
-        // ends there.
-        const size_t dot = text.find('.');
-        const std::string whole = dot == std::string::npos ? text : text.substr(0, dot);
-        const Int64 x = static_cast<Int64>(width) + offset -
-                        fm.horizontalAdvance(QString::fromStdString(whole));
-        return static_cast<Int32>(std::clamp<Int64>(x, -kMaxColumnWidth, kMaxColumnWidth));
-    }
-    default:
-        return kTextPadding;
-    }
-}
-
-void ListboxView::PaintCells(QPainter& painter, const QRect& dirty) {
-    EnsureLayout();
-    if (m_owner == nullptr) {
-        return;
-    }
-    const Listbox::State& s = S();
-    const Int32 rh = m_layout.rowHeight;
-    const int vline = GridLineWidth(s.gridLinesVertical);
-    const int hline = GridLineWidth(s.gridLinesHorizontal);
-    const QColor gridColor = palette().color(QPalette::Mid);
-    const Int32 firstPos = std::max(0, dirty.top() / rh);
-    const Int32 lastPos = std::max(0, dirty.bottom()) / rh;
-    const Int32 right = m_layout.totalWidth - m_hOffset;
-
-    // The area right of the last column.
-    if (right <= dirty.right()) {
-        painter.fillRect(QRect(right, dirty.top(), dirty.right() - right + 1, dirty.height()),
-                         palette().color(QPalette::Base));
-    }
-    for (Int32 pos = firstPos; pos <= lastPos; ++pos) {
-        const Int32 row = m_topRow + pos;
-        const Int32 y = pos * rh;
-        // Columns are read afresh: a handler may change them while the list paints.
-        for (size_t c = 0; m_owner != nullptr && c < S().columns.size(); ++c) {
-            const ColumnSettings col = S().columns[c];
-            const Int32 x = col.left - m_hOffset;
-            if (col.actualWidth <= 0 || x > dirty.right() || x + col.actualWidth <= dirty.left()) {
-                continue;
-            }
-            PaintCell(painter, row, static_cast<Int32>(c),
-                      QRect(x, y, std::max(0, col.actualWidth - vline), std::max(0, rh - hline)));
-            if (vline > 0) {
-                DrawGridLine(painter, QRect(x + col.actualWidth - vline, y, vline, rh),
-                             S().gridLinesVertical, gridColor);
-            }
-        }
-        if (m_owner == nullptr) {
-            return;
-        }
-        if (hline > 0 && right > 0) {
-            DrawGridLine(painter, QRect(-m_hOffset, y + rh - hline, m_layout.totalWidth, hline),
-                         S().gridLinesHorizontal, gridColor);
-        }
-    }
-    if (S().useFocusRing && m_hasFocus) {
-        const QRect ring = viewport()->rect();
-        painter.setPen(Qt::NoPen);
-        const QColor c = palette().color(QPalette::Highlight);
-        painter.fillRect(QRect(ring.left(), ring.top(), ring.width(), 2), c);
-        painter.fillRect(QRect(ring.left(), ring.bottom() - 1, ring.width(), 2), c);
-        painter.fillRect(QRect(ring.left(), ring.top(), 2, ring.height()), c);
-        painter.fillRect(QRect(ring.right() - 1, ring.top(), 2, ring.height()), c);
-    }
-}
-
-void ListboxView::PaintCell(QPainter& painter, Int32 row, Int32 column, const QRect& cell) {
-    if (cell.width() <= 0 || cell.height() <= 0) {
-        return;
-    }
-    const QPalette& pal = palette();
-    auto rowExists = [&] {
-        return m_owner != nullptr && row < static_cast<Int32>(S().rows.size());
-    };
-    auto columnExists = [&] {
-        return m_owner != nullptr && column < static_cast<Int32>(S().columns.size());
-    };
-    const bool selected = rowExists() && S().rows[static_cast<size_t>(row)].selected;
-    const std::string& fontName = m_owner->TextFont();
-    const double fontSize = m_owner->TextSize();
-    auto useListFont = [&](Graphics& g) {
-        if (fontName != "System" && !fontName.empty()) {
-            g.TextFont(fontName);
-        }
-        if (fontSize > 0) {
-            g.TextSize(fontSize);
-        }
-        if (m_owner->Bold()) {
-            g.Bold(true);
-        }
-        if (m_owner->Italic()) {
-            g.Italic(true);
-        }
-        if (m_owner->Underline()) {
-            g.Underline(true);
-        }
-    };
-
-    // Background.
-    painter.save();
-    painter.translate(cell.topLeft());
-    painter.setClipRect(QRect(0, 0, cell.width(), cell.height()));
-    {
-        Graphics g(painter, cell.width(), cell.height());
-        useListFont(g);
-        Listbox* owner = m_owner;
-        const bool painted = CallIntoSystemOr<bool>(
-            false, [&] { return owner->Event_CellBackgroundPaint(g, row, column); });
-        if (!painted) {
-            const bool sel = rowExists() && S().rows[static_cast<size_t>(row)].selected;
-            painter.fillRect(QRect(0, 0, cell.width(), cell.height()),
-                             pal.color(sel ? QPalette::Highlight : QPalette::Base));
-        }
-    }
-    painter.restore();
-    if (!rowExists() || !columnExists()) {
-        return;
-    }
-
-    // Text.
-    bool checkBox = S().columns[static_cast<size_t>(column)].type == 2 ||
-                    S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].type == 2;
-    const int textLeft = checkBox ? kCheckArea : 0;
-    const int textWidth = cell.width() - textLeft;
-    if (textWidth > 0) {
-        painter.save();
-        painter.translate(cell.left() + textLeft, cell.top());
-        painter.setClipRect(QRect(0, 0, textWidth, cell.height()));
-        Graphics g(painter, textWidth, cell.height());
-        useListFont(g);
-        g.ForeColor(FromQColor(pal.color(selected ? QPalette::HighlightedText : QPalette::Text)));
-        const ColumnSettings& col = S().columns[static_cast<size_t>(column)];
-        const QFontMetrics fm = fontMetrics();
-        const std::string text =
-            S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].text;
-        const Int32 x = TextX(text, col.alignment, col.alignmentOffset, textWidth);
-        const Int32 y = (cell.height() - fm.height()) / 2 + fm.ascent();
-        Listbox* owner = m_owner;
-        const bool drawn = CallIntoSystemOr<bool>(
-            false, [&] { return owner->Event_CellTextPaint(g, row, column, x, y); });
-        if (!drawn && !text.empty()) {
-            // Inside a frame the list may draw 2 pixels in from the cell's edges, yet never
-            // lower than the line of text.
-            const int dy = std::clamp((cell.height() - fm.height()) / 2, 0, kTextPadding);
-            painter.setClipRect(
-                QRect(kTextPadding, dy, textWidth - 2 * kTextPadding, cell.height() - 2 * dy),
-                Qt::IntersectClip);
-            painter.setFont(font());
-            painter.setPen(ToQColor(g.ForeColor()));
-            painter.drawText(QPoint(x, y), QString::fromStdString(text));
-        }
-        painter.restore();
-    }
-    if (!rowExists() || !columnExists()) {
-        return;
-    }
-    checkBox = S().columns[static_cast<size_t>(column)].type == 2 ||
-               S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].type == 2;
-    if (checkBox) {
-        painter.save();
-        painter.setClipRect(cell);
-        DrawCheckBox(painter,
-                     QRect(cell.left() + kCheckLeft, cell.top() + (cell.height() - kCheckSize) / 2,
-                           kCheckSize, kCheckSize),
-                     S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].state);
-        painter.restore();
-    }
-}
-
-void ListboxView::DrawCheckBox(QPainter& painter, const QRect& box,
-                               CheckBox::CheckedStates state) const {
-    const QColor frame = palette().color(QPalette::Dark);
-    const QColor mark = palette().color(QPalette::Text);
-    painter.fillRect(box, palette().color(QPalette::Base));
-    painter.fillRect(QRect(box.left(), box.top(), box.width(), 1), frame);
-    painter.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), frame);
-    painter.fillRect(QRect(box.left(), box.top(), 1, box.height()), frame);
-    painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), frame);
-    if (state == CheckBox::CheckedStates::Indeterminate) {
-        painter.fillRect(QRect(box.left() + 3, box.center().y() - 1, box.width() - 6, 2), mark);
-    } else if (state == CheckBox::CheckedStates::Checked) {
-        QPen pen(mark, 2);
-        painter.setPen(pen);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        const QPointF a(box.left() + 2.5, box.top() + 6.0);
-        const QPointF b(box.left() + 5.0, box.top() + 9.0);
-        const QPointF c(box.left() + 9.5, box.top() + 3.0);
-        painter.drawLine(a, b);
-        painter.drawLine(b, c);
-    }
-}
-
-void ListboxView::PaintHeading(QPainter& painter, const QRect& dirty) {
-    if (m_owner == nullptr) {
-        return;
-    }
-    EnsureLayout();
-    const QPalette& pal = palette();
-    const Int32 h = m_layout.headingHeight;
-    painter.fillRect(dirty, pal.color(QPalette::Button));
-    painter.setFont(font());
-    const QFontMetrics fm = fontMetrics();
-    const auto& s = S();
-    for (size_t c = 0; c < s.columns.size(); ++c) {
-        const ColumnSettings& col = s.columns[c];
-        const Int32 x = col.left - m_hOffset;
-        if (col.actualWidth <= 0 || x > dirty.right() || x + col.actualWidth <= dirty.left()) {
-            continue;
-        }
-        const QRect r(x, 0, col.actualWidth, h);
-        if (static_cast<Int32>(c) == s.headingIndex) {
-            painter.fillRect(r, pal.color(QPalette::Button).darker(112));
-        }
-        painter.fillRect(QRect(r.right(), 0, 1, h), pal.color(QPalette::Mid));
-        const QString text =
-            QString::fromStdString(c < s.headings.size() ? s.headings[c] : std::string());
-        const QRect textRect = r.adjusted(4, 0, -5, 0);
-        const QString shown = fm.elidedText(text, Qt::ElideRight, std::max(0, textRect.width()));
-        Qt::Alignment align = Qt::AlignLeft;
-        if (col.alignment == 2) {
-            align = Qt::AlignHCenter;
-        } else if (col.alignment == 3 || col.alignment == 4) {
-            align = Qt::AlignRight;
-        }
-        painter.setPen(pal.color(QPalette::ButtonText));
-        painter.drawText(textRect, static_cast<int>(align | Qt::AlignVCenter), shown);
-    }
-    painter.fillRect(QRect(dirty.left(), h - 1, dirty.width(), 1), pal.color(QPalette::Mid));
-}
-
-// Mouse -------------------------------------------------------------------------------------
-
-void ListboxView::mousePressEvent(QMouseEvent* e) {
-    CellPress(e, ToList(viewport(), e->position().toPoint()));
-}
-
-void ListboxView::mouseReleaseEvent(QMouseEvent* e) {
-    MouseRelease(e, ToList(viewport(), e->position().toPoint()));
-}
-
-void ListboxView::mouseMoveEvent(QMouseEvent* e) {
-    MouseMove(e, ToList(viewport(), e->position().toPoint()));
-}
-
-bool ListboxView::StartPress(QMouseEvent* e, const QPoint& p) {
-    if (m_owner == nullptr) {
-        return false;
-    }
-    QPointer<ListboxView> self(this);
-    if (m_editor) {
-        EndEdit(true); // a click beside the editor ends the edit
-        if (!self || m_owner == nullptr) {
-            return false;
-        }
-    }
-    setFocus(Qt::MouseFocusReason);
-    Listbox* owner = m_owner;
-    m_pressTaken =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_MouseDown(p.x(), p.y()); });
-    if (!self || m_owner == nullptr || m_pressTaken) {
-        return false;
-    }
-    if (e->button() == Qt::RightButton) {
-        ShowContextMenu(p);
-        return false;
-    }
-    return e->button() == Qt::LeftButton;
-}
-
-void ListboxView::CellPress(QMouseEvent* e, const QPoint& p) {
-    if (!StartPress(e, p)) {
-        return;
-    }
-    QPointer<ListboxView> self(this);
-    Listbox* owner = m_owner;
-    const Int32 row = RowAt(p.x(), p.y());
-    const Int32 column = ColumnAt(p.x(), p.y());
-    if (row < 0 || column < 0) {
-        // A click in the empty area below the rows clears the selection.
-        if (m_layout.rowsArea.contains(p) && !S().requiresSelection &&
-            !(e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
-            bool changed = false;
-            for (ListRow& r : S().rows) {
-                changed = changed || r.selected;
-                r.selected = false;
-            }
-            if (changed) {
-                Repaint();
-                CallIntoSystem([&] { owner->Event_Change(); });
-            }
-        }
-        return;
-    }
-    const QRect cell = CellRectInViewport(row, column).translated(m_layout.rowsArea.topLeft());
-    const Int32 cx = p.x() - cell.left();
-    const Int32 cy = p.y() - cell.top();
-    const bool handled =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_CellClick(row, column, cx, cy); });
-    if (handled || !self || m_owner == nullptr) {
-        return;
-    }
-    // The framework's handling; the handler may have changed the list.
-    if (row >= static_cast<Int32>(S().rows.size()) ||
-        column >= static_cast<Int32>(S().columns.size())) {
-        return;
-    }
-    SelectByClick(row, e->modifiers());
-    if (!self || m_owner == nullptr || row >= static_cast<Int32>(S().rows.size()) ||
-        column >= static_cast<Int32>(S().columns.size())) {
-        return;
-    }
-    ListCell& target = S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)];
-    const Int32 columnType = S().columns[static_cast<size_t>(column)].type;
-    if (columnType == 2 || target.type == 2) {
-        target.state = target.state == CheckBox::CheckedStates::Checked
-                           ? CheckBox::CheckedStates::Unchecked
-                           : CheckBox::CheckedStates::Checked;
-        Repaint();
-        CallIntoSystem([&] { owner->Event_CellAction(row, column); });
-    } else if (columnType == 3 || target.type == 3) {
-        OpenEditor(row, column);
-    }
-}
-
-void ListboxView::SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers) {
-    auto& rows = S().rows;
-    const bool multiple = S().selectionType == 1;
-    bool changed = false;
-    auto setOnly = [&](Int32 from, Int32 to) {
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const bool want = static_cast<Int32>(i) >= from && static_cast<Int32>(i) <= to;
-            if (rows[i].selected != want) {
-                rows[i].selected = want;
-                changed = true;
-            }
-        }
-    };
-    if (multiple && (modifiers & Qt::ControlModifier)) {
-        ListRow& r = rows[static_cast<size_t>(row)];
-        const bool onlyOne =
-            r.selected && std::count_if(rows.begin(), rows.end(),
-                                        [](const ListRow& x) { return x.selected; }) == 1;
-        if (!(onlyOne && S().requiresSelection)) {
-            r.selected = !r.selected;
-            changed = true;
-        }
-        m_anchorRow = row;
-    } else if (multiple && (modifiers & Qt::ShiftModifier) && m_anchorRow >= 0 &&
-               m_anchorRow < static_cast<Int32>(rows.size())) {
-        setOnly(std::min(m_anchorRow, row), std::max(m_anchorRow, row));
-    } else {
-        setOnly(row, row);
-        m_anchorRow = row;
-    }
-    m_currentRow = row;
-    if (changed) {
-        Repaint();
-        Listbox* owner = m_owner;
-        CallIntoSystem([&] { owner->Event_Change(); });
-    }
-}
-
-void ListboxView::HeadingPress(QMouseEvent* e, const QPoint& p) {
-    if (!StartPress(e, p)) {
-        return;
-    }
-    QPointer<ListboxView> self(this);
-    Listbox* owner = m_owner;
-    if (S().columnsResizable) {
-        const Int32 divider = DividerAt(p);
-        if (divider >= 0) {
-            m_resizeColumn = divider;
-            m_resizeStartX = p.x();
-            m_resizeStartWidth = S().columns[static_cast<size_t>(divider)].actualWidth;
-            return;
-        }
-    }
-    const Int32 column = ColumnAt(p.x(), p.y());
-    if (column < 0) {
-        return;
-    }
-    const bool handled =
-        CallIntoSystemOr<bool>(false, [&] { return owner->Event_HeaderPressed(column); });
-    if (handled || !self || m_owner == nullptr ||
-        column >= static_cast<Int32>(S().columns.size())) {
-        return;
-    }
-    // The list marks the heading and asks for the sort; it never sorts its rows itself.
-    S().headingIndex = column;
-    Repaint();
-    CallIntoSystem([&] { owner->Event_SortColumn(column); });
-}
-
-Int32 ListboxView::DividerAt(const QPoint& p) const {
-    const Int32 x = p.x() - m_layout.contents.left() + m_hOffset;
-    const auto& columns = S().columns;
-    for (size_t c = 0; c < columns.size(); ++c) {
-        const ColumnSettings& col = columns[c];
-        if (col.actualWidth > 0 && std::abs(x - (col.left + col.actualWidth)) <= 3) {
-            return static_cast<Int32>(c);
-        }
-    }
-    return -1;
-}
-
-void ListboxView::MouseRelease(QMouseEvent*, const QPoint& p) {
-    m_resizeColumn = -1;
-    if (m_owner == nullptr || !m_pressTaken) {
-        return;
-    }
-    m_pressTaken = false;
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_MouseUp(p.x(), p.y()); });
-}
-
-void ListboxView::MouseMove(QMouseEvent* e, const QPoint& p) {
-    if (m_owner == nullptr) {
-        return;
-    }
-    Listbox* owner = m_owner;
-    if (m_resizeColumn >= 0 && (e->buttons() & Qt::LeftButton) &&
-        m_resizeColumn < static_cast<Int32>(S().columns.size())) {
-        // Dragging a heading divider fixes that column's width.
-        S().columns[static_cast<size_t>(m_resizeColumn)].fixedWidth =
-            std::max(0, m_resizeStartWidth + p.x() - m_resizeStartX);
-        m_layout.valid = false;
-        ApplyLayout();
-        return;
-    }
-    if (S().columnsResizable && e->buttons() == Qt::NoButton && m_header->geometry().contains(p) &&
-        DividerAt(p) >= 0) {
-        m_header->setCursor(Qt::SplitHCursor);
-    } else {
-        m_header->unsetCursor();
-    }
-    if (e->buttons() != Qt::NoButton) {
-        if (m_pressTaken) {
-            CallIntoSystem([&] { owner->Event_MouseDrag(p.x(), p.y()); });
-        }
-        return;
-    }
-    CallIntoSystem([&] { owner->Event_MouseMove(p.x(), p.y()); });
-}
-
-void ListboxView::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (m_owner == nullptr || e->button() != Qt::LeftButton) {
-        return;
-    }
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_DoubleClick(); });
-}
-
-void ListboxView::wheelEvent(QWheelEvent* e) {
-    if (m_owner == nullptr) {
-        return;
-    }
-    const QPoint p = ToList(viewport(), e->position().toPoint());
-    auto notches = [](int angle) {
-        if (angle == 0) {
-            return 0;
-        }
-        const int n = -angle / 120;
-        return n != 0 ? n : (angle > 0 ? -1 : 1);
-    };
-    const Int32 dx = notches(e->angleDelta().x());
-    const Int32 dy = notches(e->angleDelta().y());
-    Listbox* owner = m_owner;
-    QPointer<ListboxView> self(this);
-    const bool handled = CallIntoSystemOr<bool>(
-        false, [&] { return owner->Event_MouseWheel(p.x(), p.y(), dx, dy); });
-    e->accept();
-    if (handled || !self || m_owner == nullptr) {
-        return;
-    }
-    if (dy != 0) {
-        SetTopRow(m_topRow + dy * QApplication::wheelScrollLines());
-    }
-    if (dx != 0) {
-        SetHOffset(m_hOffset + dx * kHorizontalStep);
-    }
-}
-
-void ListboxView::enterEvent(QEnterEvent* e) {
-    QAbstractScrollArea::enterEvent(e);
-    if (m_owner != nullptr) {
-        Listbox* owner = m_owner;
-        CallIntoSystem([&] { owner->Event_MouseEnter(); });
-    }
-}
-
-void ListboxView::leaveEvent(QEvent* e) {
-    QAbstractScrollArea::leaveEvent(e);
-    if (m_owner != nullptr) {
-        Listbox* owner = m_owner;
-        CallIntoSystem([&] { owner->Event_MouseExit(); });
-    }
-}
-
-void ListboxView::contextMenuEvent(QContextMenuEvent* e) {
-    // A right press already showed the menu; only the keyboard's menu key comes here.
-    if (e->reason() == QContextMenuEvent::Keyboard && m_owner != nullptr) {
-        ShowContextMenu(ToList(viewport(), e->pos()));
-    }
-    e->accept();
-}
-
-void ListboxView::ShowContextMenu(const QPoint& p) {
-    Listbox* owner = m_owner;
-    QPointer<ListboxView> self(this);
-    auto root = std::make_shared<MenuItem>();
-    const bool show = CallIntoSystemOr<bool>(
-        false, [&] { return owner->Event_ConstructContextualMenu(*root, p.x(), p.y()); });
-    if (!show || root->Count() == 0 || !self || m_owner == nullptr) {
-        return;
-    }
-    MenuItemPtr chosen;
-    CallIntoSystem([&] { chosen = root->PopUp(); });
-    if (chosen && self && m_owner != nullptr) {
-        CallIntoSystem([&] { owner->Event_ContextualMenuAction(*chosen); });
-    }
-}
-
-bool ListboxView::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::Show && m_owner != nullptr && watched->isWidgetType() &&
-        qobject_cast<QMenu*>(watched) != nullptr) {
-        QWidget* focus = QApplication::focusWidget();
-        if (focus == this || (m_editor && focus == m_editor.data())) {
-            Listbox* owner = m_owner;
-            CallIntoSystem([&] { owner->Event_EnableMenuItems(); });
-        }
-    }
-    return QAbstractScrollArea::eventFilter(watched, e);
-}
-
-// Keyboard and focus ------------------------------------------------------------------------
-
-std::string ListboxView::KeyText(const QKeyEvent* e) const {
-    // The control characters the framework passes for keys without a text of their own.
-    switch (e->key()) {
-    case Qt::Key_Up:
-        return std::string(1, '\x1e');
-    case Qt::Key_Down:
-        return std::string(1, '\x1f');
-    case Qt::Key_Left:
-        return std::string(1, '\x1c');
-    case Qt::Key_Right:
-        return std::string(1, '\x1d');
-    case Qt::Key_Return:
-        return std::string(1, '\r');
-    case Qt::Key_Enter:
-        return std::string(1, '\x03');
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return std::string(1, '\t');
-    case Qt::Key_Escape:
-        return std::string(1, '\x1b');
-    case Qt::Key_Backspace:
-        return std::string(1, '\x08');
-    case Qt::Key_Delete:
-        return std::string(1, '\x7f');
-    case Qt::Key_Home:
-        return std::string(1, '\x01');
-    case Qt::Key_End:
-        return std::string(1, '\x04');
-    case Qt::Key_PageUp:
-        return std::string(1, '\x0b');
-    case Qt::Key_PageDown:
-        return std::string(1, '\x0c');
-    default:
-        return e->text().toStdString();
-    }
-}
-
-void ListboxView::keyPressEvent(QKeyEvent* e) {
-    if (m_owner == nullptr) {
-        QAbstractScrollArea::keyPressEvent(e);
-        return;
-    }
-    Listbox* owner = m_owner;
-    QPointer<ListboxView> self(this);
-    const std::string key = KeyText(e);
-    // Keys that give no character (Shift alone, function keys) raise no KeyDown.
-    const bool handled =
-        !key.empty() && CallIntoSystemOr<bool>(false, [&] { return owner->Event_KeyDown(key); });
-    if (!self || m_owner == nullptr) {
-        return;
-    }
-    if (handled) {
-        e->accept();
-        return;
-    }
-    EnsureLayout();
-    const Int32 page = std::max(1, m_layout.rowsArea.height() / m_layout.rowHeight);
-    switch (e->key()) {
-    case Qt::Key_Up:
-        MoveSelection(-1, e->modifiers());
-        break;
-    case Qt::Key_Down:
-        MoveSelection(1, e->modifiers());
-        break;
-    case Qt::Key_PageUp:
-        SetTopRow(m_topRow - page);
-        break;
-    case Qt::Key_PageDown:
-        SetTopRow(m_topRow + page);
-        break;
-    case Qt::Key_Home:
-        SetTopRow(0);
-        break;
-    case Qt::Key_End:
-        SetTopRow(m_layout.maxTopRow);
-        break;
-    case Qt::Key_Left:
-        SetHOffset(m_hOffset - kHorizontalStep);
-        break;
-    case Qt::Key_Right:
-        SetHOffset(m_hOffset + kHorizontalStep);
-        break;
-    default:
-        e->ignore();
-        return;
-    }
-    e->accept();
-}
-
-void ListboxView::MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers) {
-    const auto count = static_cast<Int32>(S().rows.size());
-    if (count == 0) {
-        return;
-    }
-    Int32 from = m_currentRow;
-    if (from < 0 || from >= count || !S().rows[static_cast<size_t>(from)].selected) {
-        from = m_owner->ListIndex();
-    }
-    const Int32 to =
-        from < 0 ? (delta > 0 ? 0 : count - 1) : std::clamp(from + delta, 0, count - 1);
-    SelectByClick(to, modifiers & Qt::ShiftModifier);
-    if (m_owner != nullptr && to < static_cast<Int32>(S().rows.size())) {
-        EnsureRowVisible(to);
-    }
-}
-
-void ListboxView::keyReleaseEvent(QKeyEvent* e) {
-    if (m_owner == nullptr || e->isAutoRepeat()) {
-        QAbstractScrollArea::keyReleaseEvent(e);
-        return;
-    }
-    Listbox* owner = m_owner;
-    const std::string key = KeyText(e);
-    if (!key.empty()) {
-        CallIntoSystem([&] { owner->Event_KeyUp(key); });
-    }
-}
-
-void ListboxView::focusInEvent(QFocusEvent* e) {
-    QAbstractScrollArea::focusInEvent(e);
-    EditorFocusIn();
-}
-
-void ListboxView::focusOutEvent(QFocusEvent* e) {
-    QAbstractScrollArea::focusOutEvent(e);
-    EditorFocusOut();
-}
-
-void ListboxView::EditorFocusIn() {
-    if (m_owner == nullptr || m_hasFocus) {
-        return;
-    }
-    m_hasFocus = true;
-    viewport()->update();
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_GotFocus(); });
-}
-
-void ListboxView::EditorFocusOut() {
-    if (m_owner == nullptr || !m_hasFocus) {
-        return;
-    }
-    // Focus moving between the list and its own editor keeps the list focused.
-    QWidget* focus = QApplication::focusWidget();
-    if (focus == this || (m_editor && focus == m_editor.data())) {
-        return;
-    }
-    m_hasFocus = false;
-    viewport()->update();
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_LostFocus(); });
-}
-
-// Editing -----------------------------------------------------------------------------------
-
-void ListboxView::OpenEditor(Int32 row, Int32 column) {
-    if (m_owner == nullptr) {
-        return;
-    }
-    if (m_editor) {
-        EndEdit(true);
-    }
-    if (m_owner == nullptr || row >= static_cast<Int32>(S().rows.size()) ||
-        column >= static_cast<Int32>(S().columns.size())) {
-        return; // the end of the previous edit removed the cell
-    }
-    EnsureRowVisible(row);
-    const ColumnSettings& col = S().columns[static_cast<size_t>(column)];
-    if (col.left < m_hOffset) {
-        SetHOffset(col.left);
-    } else if (col.left + col.actualWidth > m_hOffset + m_layout.rowsArea.width()) {
-        SetHOffset(col.left + col.actualWidth - m_layout.rowsArea.width());
-    }
-    auto* editor = new ListboxCellEditor(*this, viewport(), row, column);
-    m_editor = editor;
-    m_editOriginal = S().rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].text;
-    editor->setFont(font());
-    editor->setText(QString::fromStdString(m_editOriginal));
-    editor->selectAll();
-    UpdateEditorGeometry();
-    editor->show();
-    editor->setFocus(Qt::OtherFocusReason);
-}
-
-void ListboxView::UpdateEditorGeometry() {
-    if (!m_editor || m_owner == nullptr) {
-        return;
-    }
-    if (m_editor->row >= static_cast<Int32>(S().rows.size()) ||
-        m_editor->column >= static_cast<Int32>(S().columns.size())) {
-        return;
-    }
-    EnsureLayout();
-    // Inside the cell, clear of a frame the list may draw 2 pixels in from its edges, and never
-    // lower than a line of text.
-    const QRect cell = CellRectInViewport(m_editor->row, m_editor->column);
-    const int dx = std::min(kEditorInset, cell.width() / 4);
-    const int dy =
-        std::clamp((cell.height() - m_editor->fontMetrics().height() - 2) / 2, 0, kEditorInset);
-    m_editor->setGeometry(cell.adjusted(dx, dy, -dx, -dy));
-}
-
-void ListboxView::EndEdit(bool keepTyped) {
-    ListboxCellEditor* editor = m_editor.data();
-    if (editor == nullptr || editor->done || m_owner == nullptr) {
-        return;
-    }
-    editor->done = true;
-    const Int32 row = editor->row;
-    const Int32 column = editor->column;
-    const std::string typed = editor->text().toStdString();
-    const bool hadFocus = editor->hasFocus();
-    m_editor = nullptr;
-    auto& rows = S().rows;
-    if (row < static_cast<Int32>(rows.size()) && column < static_cast<Int32>(S().columns.size())) {
-        rows[static_cast<size_t>(row)].cells[static_cast<size_t>(column)].text =
-            keepTyped ? typed : m_editOriginal;
-    }
-    if (hadFocus) {
-        setFocus(Qt::OtherFocusReason);
-    }
-    editor->hide();
-    editor->deleteLater();
-    Repaint();
-    Listbox* owner = m_owner;
-    CallIntoSystem([&] { owner->Event_CellAction(row, column); });
-}
-
-void ListboxView::DiscardEditor() {
-    ListboxCellEditor* editor = m_editor.data();
-    if (editor == nullptr) {
-        return;
-    }
-    editor->done = true;
-    m_editor = nullptr;
-    if (editor->hasFocus()) {
-        setFocus(Qt::OtherFocusReason);
-    }
-    editor->hide();
-    editor->deleteLater();
-    Repaint();
+    ListboxPainter(*this).PaintCells(painter, e->rect());
 }
 
 void ListboxView::RowsRemoved(Int32 first, Int32 count) {
-    auto shift = [&](Int32& row) {
-        if (row >= first + count) {
-            row -= count;
-        } else if (row >= first) {
-            row = -1;
-        }
-    };
-    shift(m_anchorRow);
-    shift(m_currentRow);
-    if (m_editor) {
-        Int32 row = m_editor->row;
-        shift(row);
-        if (row < 0) {
-            DiscardEditor(); // its row is gone: nothing to store, nothing to report
-        } else {
-            m_editor->row = row;
-        }
-    }
+    m_anchorRow = RowAfterRemoval(m_anchorRow, first, count);
+    m_currentRow = RowAfterRemoval(m_currentRow, first, count);
+    m_editing.RowsRemoved(first, count);
     InvalidateLayout();
 }
 
 void ListboxView::RowInserted(Int32 row) {
-    auto shift = [&](Int32& r) {
-        if (r >= row) {
-            ++r;
-        }
-    };
-    shift(m_anchorRow);
-    shift(m_currentRow);
-    if (m_editor) {
-        shift(m_editor->row);
-    }
+    m_anchorRow = RowAfterInsertion(m_anchorRow, row);
+    m_currentRow = RowAfterInsertion(m_currentRow, row);
+    m_editing.RowInserted(row);
     InvalidateLayout();
-}
-
-void ListboxView::ColumnsShrunk(Int32 count) {
-    if (m_editor && m_editor->column >= count) {
-        DiscardEditor();
-    }
 }
 
 } // namespace fw

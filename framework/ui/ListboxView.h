@@ -2,97 +2,21 @@
 
 // The list box's native widget and the data both sides share. Internal to the framework.
 
-#include "framework/ui/Listbox.h"
+#include "framework/ui/ListState.h"
+#include "framework/ui/ListboxEditor.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
-#include <QLineEdit>
 #include <QPointer>
 #include <QRect>
-#include <deque>
+#include <QScrollBar>
+#include <functional>
 #include <string>
 #include <vector>
 
-class QPainter;
-
 namespace fw {
 
-struct ListCell {
-    std::string text;
-    Variant tag;
-    Int32 type = 0;
-    CheckBox::CheckedStates state = CheckBox::CheckedStates::Unchecked;
-};
-
-struct ListRow {
-    std::vector<ListCell> cells; // always ColumnCount cells
-    bool selected = false;
-};
-
-// One column's settings. widthKind/widthValue come from ColumnWidths; fixedWidth, when not
-// -1, is a width set through ListColumn.WidthActual and wins until the next ColumnWidths.
-struct ColumnSettings {
-    Int32 type = 0;
-    Int32 alignment = 0;
-    Int32 alignmentOffset = 0;
-    Int32 fixedWidth = -1;
-    Int32 actualWidth = 0; // computed by the layout
-    Int32 left = 0;        // computed by the layout, from the first column's left edge
-};
-
-struct Listbox::State {
-    std::vector<ListRow> rows;
-    std::vector<ColumnSettings> columns;  // ColumnCount entries
-    std::deque<ListColumn> columnObjects; // only grows, so references stay valid
-    std::string columnWidths;
-    std::vector<std::string> headings; // may hold more entries than there are columns
-    std::string initialValue;
-    Int32 lastIndex = -1;
-    Int32 selectionType = 0;
-    bool requiresSelection = false;
-    bool columnsResizable = false;
-    bool hasHeading = false;
-    Int32 headingIndex = -1;
-    Int32 defaultRowHeight = -1;
-    Int32 gridLinesHorizontal = 0;
-    Int32 gridLinesVertical = 0;
-    bool border = true;
-    bool useFocusRing = true;
-    bool scrollBarVertical = true;
-    bool scrollBarHorizontal = false;
-    bool autoHideScrollbars = true;
-    Int32 scrollWidth = -1;
-    bool hierarchical = false;
-    bool enableDrag = false;
-    bool enableDragReorder = false;
-    std::string dataSource;
-    std::string dataField;
-};
-
 class ListboxView;
-
-// The in-place editor: a frameless line edit over one cell.
-class ListboxCellEditor : public QLineEdit {
-public:
-    ListboxCellEditor(ListboxView& view, QWidget* parent, Int32 row, Int32 column);
-
-    Int32 row;
-    Int32 column;
-    bool done = false;
-
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    // Ends the edit once the focus, away for a moment, lands on another widget of the window.
-    void EndWhenFocusLandsElsewhere();
-
-    ListboxView& m_view;
-    QMetaObject::Connection m_focusWatch;
-};
 
 // The heading row above the viewport.
 class ListboxHeader : public QWidget {
@@ -120,6 +44,13 @@ public:
     void Detach();
     Listbox* Owner() const { return m_owner; }
 
+    // Raises an event of the list box at the exception boundary. False when there was no list
+    // box, or when the list box or this view went away during the handler: the caller must
+    // then stop touching either.
+    bool Raise(const std::function<void(Listbox&)>& handler);
+    // The same for a Boolean event; answer is False when the handler raised.
+    bool Raise(bool& answer, const std::function<bool(Listbox&)>& handler);
+
     // Layout: column widths, scroll bars, ranges. Cheap to ask for; recomputed when dirty.
     void InvalidateLayout();
     void EnsureLayout();
@@ -138,17 +69,11 @@ public:
     Int32 RowAt(Int32 x, Int32 y);
     Int32 ColumnAt(Int32 x, Int32 y);
 
-    // Editing.
-    void OpenEditor(Int32 row, Int32 column);
-    void EndEdit(bool keepTyped);
-    void DiscardEditor(); // closes without storing or raising anything
-    ListboxCellEditor* Editor() const { return m_editor; }
+    ListboxEditing& Editing() { return m_editing; }
     void RowsRemoved(Int32 first, Int32 count); // rows first .. first+count-1 are gone
     void RowInserted(Int32 row);
-    void ColumnsShrunk(Int32 count);
 
     // Used by the heading widget and the editor.
-    void PaintHeading(QPainter& painter, const QRect& dirty);
     void HeadingPress(QMouseEvent* event, const QPoint& listPos);
     void MouseRelease(QMouseEvent* event, const QPoint& listPos);
     void MouseMove(QMouseEvent* event, const QPoint& listPos);
@@ -176,6 +101,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class ListboxPainter;
+    friend class ListboxEditing;
+
+    static constexpr int kHorizontalStep = 20; // pixels a sideways scroll step moves
+
     struct Layout {
         bool valid = false;
         Int32 rowHeight = 16;
@@ -190,29 +120,26 @@ private:
     };
 
     Listbox::State& S() const;
-    void ComputeColumnWidths(Int32 innerWidth);
     void ApplyLayout();
     void PostLayoutRequest();
-    void PaintCells(QPainter& painter, const QRect& dirty);
-    void PaintCell(QPainter& painter, Int32 row, Int32 column, const QRect& cell);
-    void DrawCheckBox(QPainter& painter, const QRect& box, CheckBox::CheckedStates state) const;
     QRect CellRectInViewport(Int32 row, Int32 column) const;
-    void UpdateEditorGeometry();
     QPoint ToList(const QWidget* from, const QPoint& pos) const;
     // What every press does first: ends an edit, takes the focus, raises MouseDown and shows
     // the contextual menu on a right click. True when a left-button press goes on.
     bool StartPress(QMouseEvent* event, const QPoint& listPos);
     void CellPress(QMouseEvent* event, const QPoint& listPos);
-    void SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers);
+    // False when the list box or this view went away in the Change it raised.
+    bool SelectByClick(Int32 row, Qt::KeyboardModifiers modifiers);
     void MoveSelection(Int32 delta, Qt::KeyboardModifiers modifiers);
     void ShowContextMenu(const QPoint& listPos);
     void SetHOffset(Int32 offset);
-    Int32 TextX(const std::string& text, Int32 alignment, Int32 offset, Int32 width) const;
+    // Moves a scroll position to value within 0 to max, with its scroll bar and the editor;
+    // false when it stays.
+    bool Scroll(Int32& position, Int32 value, const Int32& max, QScrollBar* bar);
 
     Listbox* m_owner = nullptr;
     ListboxHeader* m_header = nullptr;
-    QPointer<ListboxCellEditor> m_editor;
-    std::string m_editOriginal;
+    ListboxEditing m_editing{*this};
     Layout m_layout;
     Int32 m_topRow = 0;
     Int32 m_hOffset = 0;
