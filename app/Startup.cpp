@@ -60,22 +60,12 @@ void _Main() {
 
 std::shared_ptr<fw::RuntimeException> _CallFunctionWithExceptionHandling(void (*function)(void*),
                                                                          void* argument) {
-    try {
-        if (function == nullptr) {
+    if (function == nullptr) {
+        function = [](void*) {
             throw fw::NilObjectException("The runtime called into the system without a routine");
-        }
-        function(argument);
-        return nullptr;
-    } catch (const fw::RuntimeException&) {
-        // Hand back the thrown object itself, with its own class, kept alive by the
-        // exception_ptr that the result shares ownership with.
-        auto held = std::make_shared<std::exception_ptr>(std::current_exception());
-        try {
-            std::rethrow_exception(*held);
-        } catch (fw::RuntimeException& thrown) {
-            return std::shared_ptr<fw::RuntimeException>(held, &thrown);
-        }
+        };
     }
+    return fw::CallCapturingRuntimeException(function, argument);
 }
 
 void _Startup() {

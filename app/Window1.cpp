@@ -25,13 +25,7 @@ static_assert(kNumberMessagePattern.size() == 24);
 } // namespace
 
 std::shared_ptr<Window1> Window1::Instance() {
-    auto open = std::dynamic_pointer_cast<Window1>(fw::_GetImplicitWindow("Window1.Window1"));
-    if (open != nullptr) {
-        return open;
-    }
-    auto window = std::make_shared<Window1>();
-    window->Constructor();
-    return window;
+    return fw::ImplicitInstance<Window1>("Window1.Window1");
 }
 
 void Window1::RegisterClass() {

@@ -9,7 +9,7 @@
 #include "framework/ui/Picture.h"
 #include "fuzz/FuzzInput.h"
 #include "listbox/TambrelListBox.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <QApplication>
 #include <QImage>

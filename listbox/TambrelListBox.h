@@ -6,11 +6,11 @@
 #include "framework/core/Variant.h"
 #include "framework/ui/Listbox.h"
 #include "listbox/Array2D.h"
+#include "listbox/ColumnMeasure.h"
 
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace fw {
@@ -190,6 +190,11 @@ private:
     // Pops up the drop-down cell's choices at the mouse; a chosen entry becomes the cell's
     // text and value.
     void PopUpCellChoices(fw::Int32 row, fw::Int32 column, const std::string& list);
+    // WriteString's alignment codes.
+    enum TextPlace : fw::Int32 { PlaceLeft = 0, PlaceCentre = 1, PlaceRight = 2 };
+    // Where a column's text stands for its ColumnAlignment code; nothing for a code that
+    // draws no text here (decimal alignment is drawn by the list box).
+    static std::optional<TextPlace> TextPlaceOf(fw::Int32 columnAlignment);
     void WriteString(fw::Graphics& g, const std::string& text, fw::Int32 alignment);
     std::string FormattedDate(const fw::DatePtr& d, const std::string& pattern);
     void SetupDaysMonths(const std::string& language);
@@ -223,19 +228,6 @@ private:
     };
     std::optional<EditStart> m_editStart;
 
-    // Text widths measured by ResizeColumns, kept while the font they are measured in stays
-    // the same: a text's width depends on nothing else, so every width is exactly what a fresh
-    // measurement gives. The font is the resolved one, so a "System" list measures afresh when
-    // the desktop's font changes. Per cell, the text last seen there and its width save the
-    // look-up when the cell has not changed.
-    struct WidthCache {
-        struct Seen {
-            const std::string* text = nullptr; // a key of widths
-            double width = 0;
-        };
-        std::string font; // the measuring surface's MeasuringKey
-        std::unordered_map<std::string, double> widths;
-        std::vector<std::vector<Seen>> cells; // by column, then row
-    };
-    WidthCache m_widthCache;
+    // Keeps the text widths ResizeColumns measured.
+    ColumnMeasurer m_measurer;
 };

@@ -54,13 +54,7 @@ wCal::wCal() {
 }
 
 std::shared_ptr<wCal> wCal::Instance() {
-    auto open = std::dynamic_pointer_cast<wCal>(fw::_GetImplicitWindow("wCal.wCal"));
-    if (open != nullptr) {
-        return open;
-    }
-    auto window = std::make_shared<wCal>();
-    window->Constructor();
-    return window;
+    return fw::ImplicitInstance<wCal>("wCal.wCal");
 }
 
 void wCal::RegisterClass() {

@@ -37,13 +37,7 @@ void FillTwoDigitRows(fw::PopupMenu& menu, Int32 last, Int32 selected) {
 } // namespace
 
 std::shared_ptr<wTim> wTim::Instance() {
-    auto open = std::dynamic_pointer_cast<wTim>(fw::_GetImplicitWindow("wTim.wTim"));
-    if (open != nullptr) {
-        return open;
-    }
-    auto window = std::make_shared<wTim>();
-    window->Constructor();
-    return window;
+    return fw::ImplicitInstance<wTim>("wTim.wTim");
 }
 
 void wTim::RegisterClass() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <memory>
 #include <string>
 
 namespace fw {
@@ -33,5 +34,11 @@ FW_DECLARE_EXCEPTION(TypeMismatchException);
 FW_DECLARE_EXCEPTION(IllegalCastException);
 
 #undef FW_DECLARE_EXCEPTION
+
+// Calls function with argument; a RuntimeException it raises comes back as the thrown object
+// itself, with its own class, kept alive by the result. Nothing when the call returned; any
+// other exception propagates. The capture an exception helper of the runtime makes.
+std::shared_ptr<RuntimeException> CallCapturingRuntimeException(void (*function)(void*),
+                                                                void* argument);
 
 } // namespace fw

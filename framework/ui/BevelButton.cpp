@@ -2,6 +2,7 @@
 
 #include "framework/core/ClassRegistry.h"
 #include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/QtConvert.h"
 #include "framework/ui/Runtime.h"
 
 #include <QFontMetrics>
@@ -366,13 +367,12 @@ void BevelButton::ApplyFocusPolicy() {
 
 void BevelButton::ApplyColors() {
     QPalette palette = m_button->palette();
-    const QColor text(m_textColor.Red(), m_textColor.Green(), m_textColor.Blue());
+    const QColor text = ToQColor(m_textColor);
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::ButtonText, text);
     }
     if (m_hasBackColor) {
-        palette.setColor(QPalette::Button,
-                         QColor(m_backColor.Red(), m_backColor.Green(), m_backColor.Blue()));
+        palette.setColor(QPalette::Button, ToQColor(m_backColor));
     } else {
         palette.setColor(QPalette::Button, m_button->style()->standardPalette().color(
                                                QPalette::Active, QPalette::Button));

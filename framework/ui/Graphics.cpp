@@ -1,6 +1,7 @@
 #include "framework/ui/Graphics.h"
 
 #include "framework/ui/Picture.h"
+#include "framework/ui/QtConvert.h"
 #include "framework/ui/RectControl.h"
 
 #include <QApplication>
@@ -19,10 +20,6 @@
 namespace fw {
 
 namespace {
-
-QColor ToQColor(Color color) {
-    return QColor(color.Red(), color.Green(), color.Blue());
-}
 
 // Far larger glyphs overflow the font engine's metrics (negative heights), also at a device
 // pixel ratio of a few.

@@ -2,6 +2,7 @@
 
 #include "framework/core/ClassRegistry.h"
 #include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/QtConvert.h"
 #include "framework/ui/Window.h"
 
 #include <QLabel>
@@ -23,8 +24,7 @@ protected:
             QPainter painter(this);
             const fw::Window* window = m_owner.Window();
             if (window != nullptr && window->HasBackColor()) {
-                const Color c = window->BackColor();
-                painter.fillRect(rect(), QColor(c.Red(), c.Green(), c.Blue()));
+                painter.fillRect(rect(), ToQColor(window->BackColor()));
             } else {
                 painter.fillRect(rect(), palette().color(QPalette::Window));
             }
@@ -59,7 +59,7 @@ void Label::Text(const std::string& text) {
 void Label::TextColor(Color color) {
     m_textColor = color;
     QPalette palette = m_label->palette();
-    const QColor text(color.Red(), color.Green(), color.Blue());
+    const QColor text = ToQColor(color);
     palette.setColor(QPalette::Active, QPalette::WindowText, text);
     palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
     m_label->setPalette(palette);

@@ -10,10 +10,11 @@
 
 namespace fw {
 
-RectControl::RectControl(std::unique_ptr<QWidget> widget) : m_widget(std::move(widget)) {
-    if (!m_widget) {
-        m_widget = std::make_unique<QWidget>();
+RectControl::RectControl(std::unique_ptr<QWidget> widget) : m_unattached(std::move(widget)) {
+    if (!m_unattached) {
+        m_unattached = std::make_unique<QWidget>();
     }
+    m_widget = m_unattached.get();
     // Shown only once it sits in its window (AttachTo): without a parent it would become a
     // window of its own.
     ApplyGeometry();
@@ -21,7 +22,11 @@ RectControl::RectControl(std::unique_ptr<QWidget> widget) : m_widget(std::move(w
     RectControl::FontChanged();
 }
 
-RectControl::~RectControl() = default;
+RectControl::~RectControl() {
+    if (!m_unattached) {
+        delete m_widget.data();
+    }
+}
 
 void RectControl::Name(const std::string& name) {
     m_name = name;
@@ -113,6 +118,7 @@ void RectControl::FontChanged() {
 void RectControl::AttachTo(fw::Window& window, QWidget& parent) {
     m_window = &window;
     m_widget->setParent(&parent);
+    [[maybe_unused]] QWidget* const nowTheParents = m_unattached.release();
     ApplyGeometry();
     m_widget->setVisible(m_visible);
 }

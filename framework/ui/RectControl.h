@@ -3,11 +3,11 @@
 #include "framework/core/Object.h"
 #include "framework/core/Types.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <string>
-
-class QWidget;
 
 namespace fw {
 
@@ -88,7 +88,8 @@ public:
     virtual void Event_Open() {}
     virtual void Event_Close() {}
 
-    QWidget* NativeWidget() const { return m_widget.get(); }
+    // nullptr only once something deleted the widget from outside (its parent going first).
+    QWidget* NativeWidget() const { return m_widget.data(); }
 
 protected:
     // RectControl.Constructor: the default control constructor. The subclass passes the
@@ -106,7 +107,10 @@ private:
     // The window's content area changed size by dw, dh: follow the locks.
     void FollowResize(Int32 dw, Int32 dh);
 
-    std::unique_ptr<QWidget> m_widget;
+    // One owner at a time: the control until AttachTo, from then on the widget's Qt parent.
+    // The control deletes an attached widget when it goes, unless the parent went first.
+    std::unique_ptr<QWidget> m_unattached;
+    QPointer<QWidget> m_widget;
     fw::Window* m_window = nullptr;
     std::string m_name;
     Int32 m_index = 0;

@@ -102,6 +102,15 @@ void ReportCurrentException() {
     }
 }
 
+// Counts one call into the system for as long as it runs, however it ends.
+class CallDepthScope {
+public:
+    CallDepthScope() { ++State().callDepth; }
+    ~CallDepthScope() { --State().callDepth; }
+    CallDepthScope(const CallDepthScope&) = delete;
+    CallDepthScope& operator=(const CallDepthScope&) = delete;
+};
+
 void Trampoline(void* argument) {
     (*static_cast<const std::function<void()>*>(argument))();
 }
@@ -194,21 +203,23 @@ void Quit(Int32 exitStatus) {
 
 void CallIntoSystem(const std::function<void()>& call) {
     RuntimeState& state = State();
-    ++state.callDepth;
-    try {
-        std::shared_ptr<RuntimeException> raised;
-        if (state.helper) {
-            raised = state.helper(&Trampoline, const_cast<void*>(static_cast<const void*>(&call)));
-        } else {
-            call();
+    {
+        const CallDepthScope depth;
+        try {
+            std::shared_ptr<RuntimeException> raised;
+            if (state.helper) {
+                raised =
+                    state.helper(&Trampoline, const_cast<void*>(static_cast<const void*>(&call)));
+            } else {
+                call();
+            }
+            if (raised) {
+                ReportRuntimeException(*raised);
+            }
+        } catch (...) {
+            ReportCurrentException();
         }
-        if (raised) {
-            ReportRuntimeException(*raised);
-        }
-    } catch (...) {
-        ReportCurrentException();
     }
-    --state.callDepth;
     if (state.callDepth == 0 && detail::HasClosedWindows()) {
         detail::ScheduleClosedWindowRelease();
     }

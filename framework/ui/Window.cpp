@@ -5,6 +5,7 @@
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/MenuItem.h"
 #include "framework/ui/ModalDisplay.h"
+#include "framework/ui/QtConvert.h"
 #include "framework/ui/Runtime.h"
 #include "framework/ui/RuntimeSupport.h"
 #include "framework/ui/WindowBorder.h"
@@ -24,9 +25,10 @@
 namespace fw {
 
 // Window mappings on this desktop:
-// - Frame: 0 (and 7 to 9) a document window; 1, 2 and 6 a dialog; 3 a tool window; 4 and 5 a
-//   borderless box (a dialog without decorations) with a 1-pixel edge of its own, 5 with the
-//   drop shadow of a desktop that draws one, 4 without.
+// - Frame: document (and global tool, sheet, textured document) a document window; movable
+//   dialog, dialog and rounded dialog a dialog; tool a tool window; plain and shadowed box a
+//   borderless box (a dialog without decorations) with a 1-pixel edge of its own, the shadowed
+//   one with the drop shadow of a desktop that draws one.
 // - Placement: 1 to 3 centre the window on the main screen's available area when it first
 //   shows, unless code has set Left or Top; 0 and 4 show it where Left and Top put it, or
 //   where the desktop places it when code set neither.
@@ -407,19 +409,19 @@ void Window::ApplyFlags() {
     Qt::WindowFlags flags;
     bool frameless = false;
     switch (m_frame) {
-    case 1:
-    case 2:
-    case 6:
+    case FrameMovableDialog:
+    case FrameDialog:
+    case FrameRoundedDialog:
         flags = Qt::Dialog;
         break;
-    case 3:
+    case FrameTool:
         flags = Qt::Tool;
         break;
-    case 4:
+    case FramePlainBox:
         flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
         frameless = true;
         break;
-    case 5:
+    case FrameShadowedBox:
         flags = Qt::Dialog | Qt::FramelessWindowHint;
         frameless = true;
         break;
@@ -467,8 +469,7 @@ void Window::ApplyBackColor() {
     QWidget* content = m_widget->Content();
     if (m_hasBackColor) {
         QPalette palette = content->palette();
-        palette.setColor(QPalette::Window,
-                         QColor(m_backColor.Red(), m_backColor.Green(), m_backColor.Blue()));
+        palette.setColor(QPalette::Window, ToQColor(m_backColor));
         content->setPalette(palette);
         content->setAutoFillBackground(true);
     } else {
@@ -516,7 +517,7 @@ void Window::PlaceOnScreen() {
 }
 
 bool Window::IsDecorated() const {
-    return m_frame != 4 && m_frame != 5;
+    return m_frame != FramePlainBox && m_frame != FrameShadowedBox;
 }
 
 void Window::FitSizeInto(const QRect& area, const QMargins& margins) {

@@ -20,6 +20,20 @@ namespace fw {
 class MenuBar;
 class WindowWidget;
 
+// The codes of Window's Frame, as the window streams store them.
+enum WindowFrame : Int32 {
+    FrameDocument = 0,
+    FrameMovableDialog = 1,
+    FrameDialog = 2,
+    FrameTool = 3,
+    FramePlainBox = 4,
+    FrameShadowedBox = 5,
+    FrameRoundedDialog = 6,
+    FrameGlobalTool = 7,
+    FrameSheet = 8,
+    FrameTexturedDocument = 9,
+};
+
 // A top-level window. Made with std::make_shared<T>(), then built and opened by Constructor()
 // (Window.Constructor): Layout, CreateControls, each control's Open in creation order, the
 // window's Open, then it shows when Visible. The framework keeps an open window; it forgets
@@ -62,7 +76,7 @@ public:
     void MaxWidth(Int32 value);
     Int32 MaxHeight() const { return m_maxHeight; }
     void MaxHeight(Int32 value);
-    Int32 Frame() const { return m_frame; } // 0 document, 2 small dialog, 5 borderless box
+    Int32 Frame() const { return m_frame; } // a WindowFrame code
     void Frame(Int32 value);
     bool Composite() const { return m_composite; }
     void Composite(bool value) { m_composite = value; }
@@ -161,7 +175,7 @@ private:
     Int32 m_minHeight = 64;
     Int32 m_maxWidth = 32000;
     Int32 m_maxHeight = 32000;
-    Int32 m_frame = 0;
+    Int32 m_frame = FrameDocument;
     bool m_composite = false;
     bool m_hasBackColor = false;
     Color m_backColor = Color(0xFFFFFF);
@@ -196,6 +210,16 @@ using WindowPtr = std::shared_ptr<Window>;
 
 // The open window registered under that full class name ("wCal.wCal"), or nullptr.
 WindowPtr _GetImplicitWindow(std::string_view fullClassName);
+// The implicit instance of a window class: the open window of that class, else a new one,
+// built and opened.
+template <class W> std::shared_ptr<W> ImplicitInstance(std::string_view fullClassName) {
+    if (auto open = std::dynamic_pointer_cast<W>(_GetImplicitWindow(fullClassName))) {
+        return open;
+    }
+    auto window = std::make_shared<W>();
+    window->Constructor();
+    return window;
+}
 // Every open window, in opening order.
 std::vector<WindowPtr> OpenWindows();
 // Closes every open window (raising the controls' and the window's Close, without asking

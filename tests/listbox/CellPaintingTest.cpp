@@ -1,7 +1,7 @@
 #include "framework/core/Format.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Picture.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <QImage>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "framework/core/Text.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Picture.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
 #include "framework/core/Text.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // design and filled by its Open, the list grabbed and looked at cell by cell.
 #include "app/Startup.h"
 #include "app/Window1.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <QApplication>
 #include <QImage>

@@ -6,7 +6,8 @@
 #include "framework/core/Format.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/testing/ModalTestSupport.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
+#include "tests/support/ListDriver.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -22,48 +23,8 @@ using fw::Variant;
 
 namespace {
 
-void Settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-// Real clicks at the middle of a cell, found through the list's own hit testing.
-struct ListDriver {
-    fw::Listbox& list;
-
-    QWidget* View() const { return list.NativeWidget(); }
-    QPoint Centre(Int32 row, Int32 column) const {
-        QRect rect;
-        for (int y = 0; y < list.Height(); ++y) {
-            for (int x = 0; x < list.Width(); ++x) {
-                if (list.RowFromXY(x, y) == row && list.ColumnFromXY(x, y) == column) {
-                    rect |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        EXPECT_FALSE(rect.isEmpty()) << "no cell " << row << ", " << column;
-        return rect.center();
-    }
-    void Click(Int32 row, Int32 column) const {
-        const QPoint p = Centre(row, column);
-        QCursor::setPos(View()->mapToGlobal(p));
-        QWidget* target = View()->childAt(p);
-        if (target == nullptr) {
-            target = View();
-        }
-        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(View(), p));
-        Settle();
-    }
-    QLineEdit* Editor() const {
-        for (QLineEdit* edit : View()->findChildren<QLineEdit*>()) {
-            if (edit->isVisible()) {
-                return edit;
-            }
-        }
-        return nullptr;
-    }
-};
+using support::ListDriver;
+using support::Settle;
 
 enum Col : Int32 { kInteger, kNumber, kCurrency, kString, kDateTime, kDrop, kFixed };
 

@@ -6,8 +6,9 @@
 #include "framework/core/Format.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/testing/ModalTestSupport.h"
-#include "tests/listbox/TestAccess.h"
-#include "tests/pickers/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
+#include "tests/support/ListDriver.h"
+#include "tests/support/PickerAccess.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -30,59 +31,9 @@ using fw::Variant;
 
 namespace {
 
-void Settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-fw::DatePtr NewDate(Int32 y, Int32 m, Int32 d, Int32 h = 0, Int32 mi = 0, Int32 s = 0) {
-    return std::make_shared<fw::Date>(y, m, d, h, mi, s);
-}
-
-// A list as the user sees it: list-relative points, real clicks with the mouse really there.
-struct ListView {
-    fw::Listbox& list;
-
-    QWidget* View() const { return list.NativeWidget(); }
-    // The middle of a cell, found through the list's own hit testing.
-    QPoint Centre(Int32 row, Int32 column) const {
-        QRect rect;
-        for (int y = 0; y < list.Height(); ++y) {
-            for (int x = 0; x < list.Width(); ++x) {
-                if (list.RowFromXY(x, y) == row && list.ColumnFromXY(x, y) == column) {
-                    rect |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        EXPECT_FALSE(rect.isEmpty()) << "no cell " << row << ", " << column;
-        return rect.center();
-    }
-    QWidget* Target(QPoint p) const {
-        QWidget* target = View()->childAt(p);
-        return target != nullptr ? target : View();
-    }
-    void Click(QPoint p) const {
-        QCursor::setPos(View()->mapToGlobal(p));
-        QWidget* target = Target(p);
-        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(View(), p));
-        Settle();
-    }
-    void DoubleClick(QPoint p) const {
-        QCursor::setPos(View()->mapToGlobal(p));
-        QWidget* target = Target(p);
-        QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(View(), p));
-        Settle();
-    }
-    QLineEdit* Editor() const {
-        for (QLineEdit* edit : View()->findChildren<QLineEdit*>()) {
-            if (edit->isVisible()) {
-                return edit;
-            }
-        }
-        return nullptr;
-    }
-};
+using support::NewDate;
+using support::Settle;
+using ListView = support::ListDriver;
 
 // Columns: check box, drop-down, integer, number, currency, string, date-time, date, time
 // (all editable but the first two), then a string and a date that are not editable.

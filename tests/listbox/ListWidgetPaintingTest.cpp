@@ -3,7 +3,7 @@
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Picture.h"
 #include "framework/ui/Window.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <QImage>
 #include <QLineEdit>

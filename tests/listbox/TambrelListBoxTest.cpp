@@ -2,7 +2,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/MenuItem.h"
-#include "tests/listbox/TestAccess.h"
+#include "tests/support/ListBoxAccess.h"
 
 #include <gtest/gtest.h>
 #include <type_traits>

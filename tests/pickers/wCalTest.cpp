@@ -9,7 +9,8 @@
 #include "framework/ui/Screen.h"
 #include "framework/ui/testing/ModalTestSupport.h"
 #include "pickers/PickerPlacement.h"
-#include "tests/pickers/TestAccess.h"
+#include "tests/support/ListDriver.h"
+#include "tests/support/PickerAccess.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -27,15 +28,8 @@ namespace {
 using fw::Int32;
 using TA = wCalTestAccess;
 
-void Settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-fw::DatePtr NewDate(Int32 y, Int32 m, Int32 d, Int32 h = 0, Int32 mi = 0, Int32 s = 0) {
-    return std::make_shared<fw::Date>(y, m, d, h, mi, s);
-}
+using support::NewDate;
+using support::Settle;
 
 fw::DatePtr Today() {
     auto today = std::make_shared<fw::Date>();
@@ -52,45 +46,9 @@ void RegisterClasses() {
     fw::_InitPluginEntrypoints();
 }
 
-// The grid as the user sees it: list-relative points and pixels of the real widget.
-struct Grid {
-    fw::Listbox& list;
-
-    QAbstractScrollArea* View() const {
-        return static_cast<QAbstractScrollArea*>(list.NativeWidget());
-    }
-    // The cell's rectangle in list coordinates, found through the list's own hit testing.
-    QRect CellRect(Int32 row, Int32 column) const {
-        QRect rect;
-        for (int y = 0; y < list.Height(); ++y) {
-            for (int x = 0; x < list.Width(); ++x) {
-                if (list.RowFromXY(x, y) == row && list.ColumnFromXY(x, y) == column) {
-                    rect |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        return rect;
-    }
-    QImage Grab() const {
-        Settle();
-        return View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    QWidget* Target(QPoint p) const {
-        QWidget* target = View()->childAt(p);
-        return target != nullptr ? target : View();
-    }
-    void Click(QPoint p) const {
-        QWidget* target = Target(p);
-        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(View(), p));
-        Settle();
-    }
-    // A real double click with the mouse really there: the handler reads the mouse position.
-    void DoubleClick(QPoint p) const {
-        QCursor::setPos(View()->mapToGlobal(p));
-        QWidget* target = Target(p);
-        QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(View(), p));
-        Settle();
-    }
+// The calendar's grid driven like a user: days found by their text.
+struct Grid : support::ListDriver {
+    using ListDriver::Centre;
     // The cell of that day in the grid, or (-1, -1).
     std::pair<Int32, Int32> Find(Int32 day) const {
         for (Int32 r = 0; r < list.ListCount(); ++r) {
@@ -125,7 +83,7 @@ protected:
         Settle();
     }
 
-    Grid G() { return Grid{cal->lbCal()}; }
+    Grid G() { return Grid{{cal->lbCal()}}; }
     void Prepare(const fw::DatePtr& date) {
         TA::Prepare(*cal, *date);
         cal->Refresh(true);
@@ -510,7 +468,7 @@ TEST_F(wCalTest, GetDateReturnsTheDoubleClickedDay) {
         EXPECT_EQ(c.lblDate().Text(), fw::Date(2011, 5, 15).LongDate());
         EXPECT_EQ(c.Left(), 40);
         EXPECT_EQ(c.Top(), 30);
-        Grid g{c.lbCal()};
+        Grid g{{c.lbCal()}};
         g.DoubleClick(g.Centre(20));
     });
     fw::DatePtr result = cal->GetDate(given, fw::Color(0xFFFFFF), 0, 0);
@@ -531,7 +489,7 @@ TEST_F(wCalTest, GetDateReturnsTheDoubleClickedDay) {
                 EXPECT_EQ(mark, 0);
             }
         }
-        Grid g{c.lbCal()};
+        Grid g{{c.lbCal()}};
         g.DoubleClick(g.Centre(1));
     });
     fw::DatePtr second = next->GetDate(result, fw::Color(0xFFFFFF), 0, 0);

@@ -10,7 +10,8 @@
 #include "pickers/Icons.h"
 #include "pickers/IconsTesting.h"
 #include "pickers/wCal.h"
-#include "tests/pickers/TestAccess.h"
+#include "tests/support/ListDriver.h"
+#include "tests/support/PickerAccess.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -28,11 +29,7 @@ namespace {
 
 using fw::Int32;
 
-void Settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+using support::Settle;
 
 class wTimTest : public ::testing::Test {
 protected:

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -566,6 +567,35 @@ TEST(ControlsInAWindow, StreamsEventsAndPaintingWorkInABuiltWindow) {
     hour.ListIndex(14);
     EXPECT_EQ(window->chosen, std::vector<std::string>{"14"});
     window->Close();
+}
+
+class OneLabelWindow : public Window {
+public:
+    void CreateControls() override { _AddControl("lbl", std::make_unique<Label>()); }
+};
+
+TEST(ControlsInAWindow, AWidgetHasOneOwnerWhicheverGoesFirst) {
+    RegisterFrameworkClasses();
+    QPointer<QWidget> alone;
+    {
+        Label label;
+        alone = label.NativeWidget();
+    }
+    EXPECT_TRUE(alone.isNull()) << "a control outside any window deletes its widget";
+
+    auto window = std::make_shared<OneLabelWindow>();
+    window->Constructor();
+    auto& label = window->ControlAs<Label>("lbl");
+    QPointer<QWidget> inWindow = label.NativeWidget();
+    EXPECT_NE(inWindow->parent(), nullptr);
+    // Deleted through its parent's side: the control is left without it and does not delete it
+    // again when it goes (the sanitizer build sees a second delete).
+    delete inWindow.data();
+    EXPECT_EQ(label.NativeWidget(), nullptr);
+    window->Close();
+    window.reset();
+    CloseAllWindows();
+    QCoreApplication::processEvents();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -28,17 +28,7 @@ namespace {
 
 // The system's helper: hands back a RuntimeException (its own object), lets others propagate.
 std::shared_ptr<fw::RuntimeException> SystemHelper(void (*function)(void*), void* argument) {
-    try {
-        function(argument);
-        return nullptr;
-    } catch (const fw::RuntimeException&) {
-        auto held = std::make_shared<std::exception_ptr>(std::current_exception());
-        try {
-            std::rethrow_exception(*held);
-        } catch (fw::RuntimeException& thrown) {
-            return std::shared_ptr<fw::RuntimeException>(held, &thrown);
-        }
-    }
+    return fw::CallCapturingRuntimeException(function, argument);
 }
 
 class RecordingApp : public fw::Application {
