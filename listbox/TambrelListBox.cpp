@@ -341,7 +341,7 @@ void TambrelListBox::SetHiddenColumns() {
 // Cell values
 
 void TambrelListBox::NewRow() {
-    AddRow(std::vector<std::string>{""});
+    AddRow();
 }
 
 void TambrelListBox::SetValue(Int32 column, const Variant& value) {
@@ -353,7 +353,7 @@ void TambrelListBox::SetDropDownList(Int32 row, Int32 column, const std::string&
     if (DropList.UBound1() < row) {
         DropList.Redim(row, ColumnCount());
     }
-    DropList.At(row, column) = list;
+    DropList.Set(row, column, list);
 }
 
 Variant TambrelListBox::GetValue(Int32 row, Int32 column) {
@@ -413,7 +413,7 @@ void TambrelListBox::SetPBMaxValue(Int32 row, Int32 column, double max) {
     if (PBMaxVals.UBound1() < row) {
         PBMaxVals.Redim(row, ColumnCount());
     }
-    PBMaxVals.At(row, column) = max;
+    PBMaxVals.Slot(row, column) = max;
 }
 
 // ---------------------------------------------------------------------------------------------

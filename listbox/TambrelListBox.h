@@ -5,7 +5,7 @@
 #include "framework/core/Types.h"
 #include "framework/core/Variant.h"
 #include "framework/ui/Listbox.h"
-#include "listbox/Array2D.h"
+#include "listbox/CellTables.h"
 #include "listbox/ColumnMeasure.h"
 
 #include <memory>
@@ -208,14 +208,14 @@ private:
 
     std::vector<fw::Int32> ColType;
     std::vector<std::string> DropOrient;
-    Array2D<std::string> DropList;
+    ChoiceLists DropList;
     std::vector<bool> ColEdit;
     std::vector<std::string> LongDayStr;
     std::vector<std::string> LongMonths;
     std::vector<std::string> ShortDayStr;
     std::vector<std::string> ShortMonths;
     bool NotOpen = true;
-    Array2D<double> PBMaxVals;
+    SparseColumns<double> PBMaxVals;
 
     // The cell a click opened the editor on, as it was before the click: an edit cancelled
     // with Escape or refused as no number puts it back.

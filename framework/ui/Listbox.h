@@ -351,6 +351,8 @@ public:
 
 protected:
     void FontChanged() override;
+    // The cell's text without a copy; valid until the cell or its row changes.
+    std::string_view CellTextView(Int32 row, Int32 column) const;
 
 private:
     friend class ListboxView;

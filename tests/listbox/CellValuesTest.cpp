@@ -1,5 +1,6 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
+#include "listbox/Array2D.h"
 #include "tests/support/ListBoxAccess.h"
 
 #include <gtest/gtest.h>
