@@ -369,10 +369,18 @@ void TambrelListBox::UpdateValue(Int32 row, Int32 column, const Variant& value) 
         return;
     }
     CellTag(row, column, value);
-    auto dateOf = [&value] {
-        auto d = std::make_shared<fw::Date>();
-        d->TotalSeconds(value.ToDouble());
-        return d;
+    // The date a value stands for, as a new Date given its seconds would be: a Date itself,
+    // whose seconds always read back unchanged, or one on the stack.
+    std::optional<fw::Date> made;
+    auto dateOf = [&value, &made]() -> const fw::Date& {
+        if (const auto* object = value.GetIf<std::shared_ptr<fw::Object>>()) {
+            if (const auto* date = dynamic_cast<const fw::Date*>(object->get())) {
+                return *date;
+            }
+        }
+        made.emplace(1970, 1, 1);
+        made->TotalSeconds(value.ToDouble());
+        return *made;
     };
     std::string text;
     switch (kind) {
@@ -423,10 +431,14 @@ std::string TambrelListBox::FormattedDate(const fw::DatePtr& d, const std::strin
     if (!d) {
         throw fw::NilObjectException("FormattedDate of a nil Date");
     }
+    return FormattedDate(*d, pattern);
+}
+
+std::string TambrelListBox::FormattedDate(const fw::Date& d, const std::string& pattern) {
     if (LongMonths.size() < 12) {
         SetupDaysMonths("E");
     }
-    return FormatDatePattern(*d, pattern, {LongMonths, ShortMonths, LongDayStr, ShortDayStr});
+    return FormatDatePattern(d, pattern, {LongMonths, ShortMonths, LongDayStr, ShortDayStr});
 }
 
 void TambrelListBox::SetupDaysMonths(const std::string& language) {
@@ -443,6 +455,10 @@ std::string TambrelListBox::FormattedTime(const fw::DatePtr& d, const std::strin
         throw fw::NilObjectException("FormattedTime of a nil Date");
     }
     return FormatTimePattern(*d, pattern);
+}
+
+std::string TambrelListBox::FormattedTime(const fw::Date& d, const std::string& pattern) {
+    return FormatTimePattern(d, pattern);
 }
 
 void TambrelListBox::CheckCell(Int32 row, Int32 column) const {

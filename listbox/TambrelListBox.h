@@ -197,8 +197,10 @@ private:
     static std::optional<TextPlace> TextPlaceOf(fw::Int32 columnAlignment);
     void WriteString(fw::Graphics& g, const std::string& text, fw::Int32 alignment);
     std::string FormattedDate(const fw::DatePtr& d, const std::string& pattern);
+    std::string FormattedDate(const fw::Date& d, const std::string& pattern);
     void SetupDaysMonths(const std::string& language);
     std::string FormattedTime(const fw::DatePtr& d, const std::string& pattern);
+    std::string FormattedTime(const fw::Date& d, const std::string& pattern);
     void SetHiddenColumns();
 
     // The kind of a column, plain for a column that has none since the last Reset.

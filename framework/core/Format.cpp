@@ -246,6 +246,33 @@ std::vector<Section> ParseSections(std::string_view pattern) {
     return sections;
 }
 
+// The parsed sections of the last few patterns, per thread: the same few patterns format value
+// after value. A reference stays good until the next call.
+const std::vector<Section>& SectionsOf(std::string_view pattern) {
+    struct Entry {
+        std::string pattern;
+        std::vector<Section> sections;
+    };
+    constexpr std::size_t kKept = 16;
+    thread_local std::vector<Entry> kept;
+    thread_local std::size_t next = 0;
+    for (const Entry& entry : kept) {
+        if (entry.pattern == pattern) {
+            return entry.sections;
+        }
+    }
+    Entry made{std::string(pattern), ParseSections(pattern)};
+    if (kept.size() < kKept) {
+        kept.reserve(kKept);
+        kept.push_back(std::move(made));
+        return kept.back().sections;
+    }
+    Entry& slot = kept[next];
+    next = (next + 1) % kKept;
+    slot = std::move(made);
+    return slot.sections;
+}
+
 // Writes the magnitude of d (already rounded) by section s. sign is the text a "-" stands for;
 // autoSign is placed before the first digit when the section has no sign of its own.
 std::string Render(const Section& s, const Decimal& d, bool negative, bool autoSign, Mode mode) {
@@ -362,7 +389,7 @@ std::string FormatEngine(double value, std::string_view pattern, Mode mode) {
     if (pattern.empty()) {
         return PlainText(value == 0 ? 0.0 : value);
     }
-    const std::vector<Section> sections = ParseSections(pattern);
+    const std::vector<Section>& sections = SectionsOf(pattern);
     auto pick = [&](std::size_t index) -> const Section& {
         return (index < sections.size() && !sections[index].empty) ? sections[index] : sections[0];
     };
