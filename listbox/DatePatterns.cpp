@@ -404,7 +404,14 @@ bool FitsShape(std::string_view value) {
 // The shape filled with the date's values; false when a value does not fit the shape.
 bool FillShape(const Shape& shape, const fw::Date& date, const DayMonthNameLists* names,
                std::string& out) {
-    const fw::Date::Parts p = date.Breakdown();
+    // A row's date, time and date-time cells often show the same date.
+    thread_local double lastSeconds = 0;
+    thread_local fw::Date::Parts lastParts = fw::Date(1970, 1, 1).Breakdown();
+    if (date.TotalSeconds() != lastSeconds) {
+        lastParts = date.Breakdown();
+        lastSeconds = date.TotalSeconds();
+    }
+    const fw::Date::Parts& p = lastParts;
     PartText values[kPartCount];
     for (Part part : shape.asked) {
         PartText& v = values[part];

@@ -383,11 +383,16 @@ void TambrelListBox::UpdateValue(Int32 row, Int32 column, const Variant& value) 
         return *made;
     };
     std::string text;
+    const std::string* shown = &text;
     switch (kind) {
     case KindCheckBox:
     case KindDropDown:
     case KindString:
-        text = value.ToString();
+        if (const auto* held = value.GetIf<std::string>()) {
+            shown = held; // no copy on the way to the cell
+        } else {
+            text = value.ToString();
+        }
         break;
     case KindCurrency:
         text = Format(value.ToDouble(), CurrencyFormat);
@@ -413,7 +418,7 @@ void TambrelListBox::UpdateValue(Int32 row, Int32 column, const Variant& value) 
     default:
         return;
     }
-    Cell(row, column, text);
+    Cell(row, column, *shown);
 }
 
 void TambrelListBox::SetPBMaxValue(Int32 row, Int32 column, double max) {
