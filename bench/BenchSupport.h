@@ -68,7 +68,7 @@ private:
     Texts m_texts; // a copy: QString shares the characters
 };
 
-// Keeps each run's real time in milliseconds and its counters, by benchmark name
+// Keeps each run's CPU time in milliseconds and its counters, by benchmark name
 // ("Family/arg"), then prints the tables a program adds after Google Benchmark's table.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
@@ -78,10 +78,10 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
-    // The time of the run of that name, or a negative number when it did not run.
-    double Ms(const std::string& name) const;
-    // A counter of the run of that name, or a negative number.
-    double Counter(const std::string& name, const std::string& counter) const;
+    // The CPU time of one iteration of family/arg, or a negative number when it did not run.
+    double Ms(const std::string& family, int arg) const;
+    // A counter of family/arg, or a negative number.
+    double Counter(const std::string& family, int arg, const std::string& counter) const;
 
 private:
     Printer m_printer;
@@ -93,7 +93,8 @@ private:
 std::string Num(double value, int decimals = 3);
 // a / b, or "n/a".
 std::string Ratio(double a, double b);
-// Prints the title line every table starts with; scripts/bench.sh collects from it on.
+// Prints the title line every table starts with (scripts/bench.sh collects from it on) and
+// what its times are.
 void Title(const char* title);
 
 // Registers fn as name/arg for each (arg, iterations) pair, in milliseconds. A fixed
