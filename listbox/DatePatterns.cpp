@@ -393,8 +393,7 @@ bool FitsShape(std::string_view value) {
     }
     for (const char c : value) {
         const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 || c == '@' || c == '$' || c == '%' || c == '^' || c == '&' || c == '*' ||
-            c == kStandIn) {
+        if (b >= 0x80 || c == '@' || c == '$' || c == '%' || c == '^' || c == '&' || c == '*') {
             return false;
         }
     }
