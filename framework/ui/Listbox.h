@@ -351,7 +351,8 @@ public:
 
 protected:
     void FontChanged() override;
-    // The cell's text without a copy; valid until the cell or its row changes.
+
+    // The cell's text without a copy; valid until the cell or the rows change.
     std::string_view CellTextView(Int32 row, Int32 column) const;
 
 private:
