@@ -5,6 +5,7 @@
 #include "framework/ui/Screen.h"
 #include "pickers/PickerPlacement.h"
 #include "tests/pickers/wCalTestFixture.h"
+#include "tests/support/DesignedControls.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -49,39 +50,14 @@ TEST_F(wCalTest, TheWindowIsBuiltFromItsDesign) {
     // A fixed size: the desktop cannot resize it.
     EXPECT_EQ(cal->NativeWidget()->minimumSize(), cal->NativeWidget()->maximumSize());
 
-    struct Designed {
-        const char* name;
-        const char* className;
-        Int32 left, top, width, height;
-        const char* font;
-    };
-    const Designed designed[] = {
-        {"puMonth", "PopupMenu", 11, 7, 80, 20, "SmallSystem"},
-        {"puYear", "PopupMenu", 123, 7, 60, 20, "SmallSystem"},
-        {"lbCal", "Listbox", 11, 31, 172, 125, "SmallSystem"},
-        {"btnLeft", "BevelButton", 11, 155, 22, 22, "System"},
-        {"btnRight", "BevelButton", 53, 155, 22, 22, "System"},
-        {"btnToday", "BevelButton", 32, 155, 22, 22, "System"},
-        {"lblDate", "Label", 11, 180, 172, 20, "SmallSystem"},
-    };
     // Creation order and tab order agree: btnToday comes last of the buttons in both.
-    ASSERT_EQ(cal->Controls().size(), 7u);
-    for (Int32 i = 0; i < 7; ++i) {
-        const Designed& d = designed[i];
-        SCOPED_TRACE(d.name);
-        const fw::RectControl& control = *cal->Controls()[static_cast<size_t>(i)];
-        EXPECT_EQ(control.Name(), d.name);
-        EXPECT_EQ(control.ClassFullName(), d.className);
-        EXPECT_EQ(control.TabIndex(), i);
-        EXPECT_EQ(control.Left(), d.left);
-        EXPECT_EQ(control.Top(), d.top);
-        EXPECT_EQ(control.Width(), d.width);
-        EXPECT_EQ(control.Height(), d.height);
-        EXPECT_EQ(control.Index(), INT32_MIN);
-        EXPECT_TRUE(control.LockLeft() && control.LockTop());
-        EXPECT_FALSE(control.LockRight() || control.LockBottom());
-        EXPECT_EQ(control.TextUnit(), fw::FontUnits::Default);
-    }
+    const std::vector<support::DesignedControl> designed = {
+        {"puMonth", "PopupMenu", 11, 7, 80, 20},      {"puYear", "PopupMenu", 123, 7, 60, 20},
+        {"lbCal", "Listbox", 11, 31, 172, 125},       {"btnLeft", "BevelButton", 11, 155, 22, 22},
+        {"btnRight", "BevelButton", 53, 155, 22, 22}, {"btnToday", "BevelButton", 32, 155, 22, 22},
+        {"lblDate", "Label", 11, 180, 172, 20},
+    };
+    ASSERT_NO_FATAL_FAILURE(support::ExpectDesignedControls(*cal, designed));
     for (fw::BevelButton* b : {&cal->btnLeft(), &cal->btnRight(), &cal->btnToday()}) {
         EXPECT_EQ(b->TextFont(), "System");
         EXPECT_TRUE(b->Bold());
