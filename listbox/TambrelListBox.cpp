@@ -42,19 +42,19 @@ void UseFontOf(Graphics& g, const fw::Listbox& list, bool withStyle) {
 // that asks for none, which leaves the column as it is.
 std::optional<Int32> ColumnAlignmentOfLetter(const std::string& letter) {
     if (letter == "F") {
-        return kAlignDefault;
+        return fw::ListAlignment::Default;
     }
     if (letter == "L") {
-        return kAlignLeft;
+        return fw::ListAlignment::Left;
     }
     if (letter == "C") {
-        return kAlignCentre;
+        return fw::ListAlignment::Center;
     }
     if (letter == "R") {
-        return kAlignRight;
+        return fw::ListAlignment::Right;
     }
     if (letter == "D") {
-        return kAlignDecimal;
+        return fw::ListAlignment::Decimal;
     }
     return std::nullopt;
 }
@@ -217,7 +217,7 @@ void TambrelListBox::SetColumnOrientation() {
 
     for (Int32 i = 0; i < columns; ++i) {
         if (KindOf(i) == KindDropDown) {
-            ColumnAlignment(i, kAlignCentre);
+            ColumnAlignment(i, fw::ListAlignment::Center);
             continue;
         }
         const std::string& entry = entries[static_cast<std::size_t>(i)];
@@ -226,7 +226,7 @@ void TambrelListBox::SetColumnOrientation() {
             continue;
         }
         ColumnAlignment(i, *alignment);
-        if (*alignment == kAlignDecimal) {
+        if (*alignment == fw::ListAlignment::Decimal) {
             const Int32 n = ToInt32(fw::Val(fw::Right(entry, fw::Len(entry) - 1)));
             Picture picture(10, 10, 32);
             Graphics& g = picture.Graphics();

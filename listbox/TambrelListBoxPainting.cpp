@@ -106,7 +106,7 @@ bool TambrelListBox::Event_CellTextPaint(Graphics& g, Int32 row, Int32 column, I
         g.ForeColor(OppositeColor(g.ForeColor()));
     }
     const Int32 alignment = ColumnAlignment(column);
-    if (alignment == kAlignDecimal) {
+    if (alignment == fw::ListAlignment::Decimal) {
         return false;
     }
     if (KindOf(column) == KindProgressBar) {
@@ -140,12 +140,12 @@ bool TambrelListBox::Event_CellTextPaint(Graphics& g, Int32 row, Int32 column, I
 
 std::optional<TambrelListBox::TextPlace> TambrelListBox::TextPlaceOf(Int32 columnAlignment) {
     switch (columnAlignment) {
-    case kAlignDefault:
-    case kAlignLeft:
+    case fw::ListAlignment::Default:
+    case fw::ListAlignment::Left:
         return PlaceLeft;
-    case kAlignCentre:
+    case fw::ListAlignment::Center:
         return PlaceCentre;
-    case kAlignRight:
+    case fw::ListAlignment::Right:
         return PlaceRight;
     default:
         return std::nullopt;

@@ -8,18 +8,12 @@
 #include "framework/ui/QtConvert.h"
 #include "framework/ui/Runtime.h"
 #include "framework/ui/RuntimeSupport.h"
-#include "framework/ui/WindowBorder.h"
 #include "framework/ui/WindowWidget.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPalette>
-#include <QResizeEvent>
-#include <QScreen>
-#include <QWindow>
 #include <algorithm>
 
 namespace fw {
@@ -55,10 +49,6 @@ std::vector<WindowPtr>& ClosedList() {
 
 bool g_releaseScheduled = false;
 
-// The decorations the desktop last put around a decorated window: the best guess of a window's
-// frame before it is shown.
-QMargins g_knownFrameMargins;
-
 void ReleaseClosedWindowsNow() {
     g_releaseScheduled = false;
     if (detail::SystemCallDepth() > 0) {
@@ -67,10 +57,6 @@ void ReleaseClosedWindowsNow() {
     std::vector<WindowPtr> closed;
     closed.swap(ClosedList());
     closed.clear();
-}
-
-Int32 ClampSize(Int32 value) {
-    return std::clamp<Int32>(value, 0, QWIDGETSIZE_MAX);
 }
 
 } // namespace
@@ -91,90 +77,6 @@ void ScheduleClosedWindowRelease() {
 }
 
 } // namespace detail
-
-// ---------------------------------------------------------------------------------------------
-
-WindowWidget::WindowWidget(Window* owner)
-    : QWidget(nullptr, Qt::Window), m_owner(owner), m_content(new QWidget(this)) {}
-
-WindowWidget::~WindowWidget() {
-    m_owner = nullptr;
-}
-
-void WindowWidget::SetMenuBar(QMenuBar* bar) {
-    if (m_menuBar != bar) {
-        delete m_menuBar.data();
-        m_menuBar = bar;
-    }
-    if (bar != nullptr) {
-        bar->setParent(this);
-        bar->show();
-    }
-    LayoutChildren();
-}
-
-int WindowWidget::MenuBarHeight() const {
-    return m_menuBar != nullptr ? m_menuBar->sizeHint().height() : 0;
-}
-
-void WindowWidget::LayoutChildren() {
-    const int bar = MenuBarHeight();
-    if (m_menuBar != nullptr) {
-        m_menuBar->setGeometry(0, 0, width(), bar);
-    }
-    m_content->setGeometry(0, bar, width(), std::max(0, height() - bar));
-}
-
-void WindowWidget::WatchFirstExposure() {
-    m_exposed = false;
-    if (QWindow* handle = windowHandle()) {
-        handle->removeEventFilter(this);
-        handle->installEventFilter(this);
-    }
-}
-
-bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Expose && watched == windowHandle() && !m_exposed &&
-        windowHandle()->isExposed()) {
-        m_exposed = true;
-        if (m_owner != nullptr) {
-            Window* owner = m_owner;
-            CallIntoSystem([owner] { owner->HandleShownOnScreen(); });
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void WindowWidget::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    LayoutChildren();
-    if (m_owner != nullptr) {
-        m_owner->HandleResized();
-    }
-}
-
-void WindowWidget::closeEvent(QCloseEvent* event) {
-    if (m_owner == nullptr) {
-        event->accept();
-        return;
-    }
-    if (!m_owner->m_closingByCode && m_owner->HandleCloseRequest()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    m_owner->HandleClosed();
-}
-
-bool WindowWidget::focusNextPrevChild(bool next) {
-    if (m_owner != nullptr) {
-        if (QWidget* target = m_owner->TabTarget(QApplication::focusWidget(), next)) {
-            target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
-    return QWidget::focusNextPrevChild(next);
-}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -405,66 +307,6 @@ Int32 Window::MenuBarHeight() const {
     return m_widget->MenuBarHeight();
 }
 
-void Window::ApplyFlags() {
-    Qt::WindowFlags flags;
-    bool frameless = false;
-    switch (m_frame) {
-    case FrameMovableDialog:
-    case FrameDialog:
-    case FrameRoundedDialog:
-        flags = Qt::Dialog;
-        break;
-    case FrameTool:
-        flags = Qt::Tool;
-        break;
-    case FramePlainBox:
-        flags = Qt::Dialog | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
-        frameless = true;
-        break;
-    case FrameShadowedBox:
-        flags = Qt::Dialog | Qt::FramelessWindowHint;
-        frameless = true;
-        break;
-    default:
-        flags = Qt::Window;
-        break;
-    }
-    if (!frameless) {
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
-        if (m_closeButton) {
-            flags |= Qt::WindowCloseButtonHint;
-        }
-        if (m_minimizeButton) {
-            flags |= Qt::WindowMinimizeButtonHint;
-        }
-        if (m_maximizeButton) {
-            flags |= Qt::WindowMaximizeButtonHint;
-        }
-    }
-    ShowWindowBorder(*m_widget, frameless);
-    if (m_widget->windowFlags() == flags) {
-        return;
-    }
-    const bool wasVisible = m_widget->isVisible();
-    const QRect geometry = m_widget->geometry();
-    m_widget->setWindowFlags(flags); // hides the widget
-    m_widget->setGeometry(geometry);
-    if (wasVisible) {
-        m_widget->show();
-    }
-}
-
-void Window::ApplySizeLimits() {
-    const int bar = MenuBarHeight();
-    if (!m_resizeable) {
-        m_widget->setFixedSize(ClampSize(m_width), ClampSize(m_height + bar));
-        return;
-    }
-    m_widget->setMinimumSize(ClampSize(m_minWidth), ClampSize(m_minHeight + bar));
-    m_widget->setMaximumSize(ClampSize(std::max(m_maxWidth, m_minWidth)),
-                             ClampSize(std::max(m_maxHeight, m_minHeight) + bar));
-}
-
 void Window::ApplyBackColor() {
     QWidget* content = m_widget->Content();
     if (m_hasBackColor) {
@@ -488,114 +330,6 @@ void Window::ApplyMenuBar() {
     ApplySizeLimits();
     m_widget->resize(m_width, m_height + MenuBarHeight());
     m_widget->LayoutChildren();
-}
-
-void Window::PlaceOnScreen() {
-    if (m_widget->isVisible()) {
-        return;
-    }
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect area = screen->availableGeometry();
-    const QMargins margins = IsDecorated() ? g_knownFrameMargins : QMargins();
-    const bool centred = !m_positionSet && m_placement >= 1 && m_placement <= 3;
-    FitSizeInto(area, margins);
-    if (centred) {
-        const int bar = MenuBarHeight();
-        const int x = area.x() + (area.width() - m_width) / 2;
-        const int y = area.y() + (area.height() - (m_height + bar)) / 2;
-        m_left = x;
-        m_top = y + bar;
-        m_widget->setGeometry(x, y, m_width, m_height + bar);
-    }
-    if (centred || m_positionSet) {
-        FitPositionInto(area, margins);
-    }
-    // Otherwise the desktop places it; HandleShownOnScreen checks the place it chose.
-}
-
-bool Window::IsDecorated() const {
-    return m_frame != FramePlainBox && m_frame != FrameShadowedBox;
-}
-
-void Window::FitSizeInto(const QRect& area, const QMargins& margins) {
-    const int bar = MenuBarHeight();
-    const Int32 roomWidth = area.width() - margins.left() - margins.right();
-    const Int32 roomHeight = area.height() - margins.top() - margins.bottom() - bar;
-    // A window the user cannot resize keeps its size; it is only moved.
-    const Int32 minWidth = m_resizeable ? std::max<Int32>(0, m_minWidth) : m_width;
-    const Int32 minHeight = m_resizeable ? std::max<Int32>(0, m_minHeight) : m_height;
-    const Int32 width = m_width > roomWidth ? std::max(roomWidth, minWidth) : m_width;
-    const Int32 height = m_height > roomHeight ? std::max(roomHeight, minHeight) : m_height;
-    ContentSizeChanged(width, height, false);
-}
-
-void Window::FitPositionInto(const QRect& area, const QMargins& margins) {
-    const int bar = MenuBarHeight();
-    const QRect frame = QRect(m_left, m_top - bar, m_width, m_height + bar).marginsAdded(margins);
-    // A frame larger than the area keeps its top left corner (title, menus) on the screen.
-    const int x = std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width()));
-    const int y = std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height()));
-    if (x == frame.x() && y == frame.y()) {
-        return;
-    }
-    m_left = x + margins.left();
-    m_top = y + margins.top() + bar;
-    m_widget->setGeometry(m_left, m_top - bar, m_width, m_height + bar);
-}
-
-void Window::HandleShownOnScreen() {
-    const QRect geometry = m_widget->geometry();
-    const QRect frame = m_widget->frameGeometry();
-    const QMargins margins(geometry.left() - frame.left(), geometry.top() - frame.top(),
-                           frame.right() - geometry.right(), frame.bottom() - geometry.bottom());
-    if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0) {
-        return;
-    }
-    if (IsDecorated()) {
-        g_knownFrameMargins = margins;
-    }
-    QScreen* screen = m_widget->screen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect area = screen->availableGeometry();
-    m_left = geometry.x();
-    m_top = geometry.y() + MenuBarHeight();
-    FitSizeInto(area, margins);
-    FitPositionInto(area, margins);
-}
-
-// --- sizes and locks ---------------------------------------------------------------------------
-
-void Window::ContentSizeChanged(Int32 width, Int32 height, bool fromQt) {
-    if (width == m_width && height == m_height) {
-        return;
-    }
-    const Int32 dw = width - m_width;
-    const Int32 dh = height - m_height;
-    m_width = width;
-    m_height = height;
-    for (auto& control : m_controls) {
-        control->FollowResize(dw, dh);
-    }
-    if (!fromQt) {
-        ApplySizeLimits();
-        m_widget->resize(m_width, m_height + MenuBarHeight());
-    }
-    if (m_built && !m_closed) {
-        if (fromQt) {
-            CallIntoSystem([this] { Event_Resized(); });
-        } else {
-            Event_Resized();
-        }
-    }
-}
-
-void Window::HandleResized() {
-    ContentSizeChanged(m_widget->width(), std::max(0, m_widget->height() - MenuBarHeight()), true);
 }
 
 // --- closing -----------------------------------------------------------------------------------
@@ -756,8 +490,7 @@ QWidget* Window::TabTarget(QWidget* focused, bool next) const {
     return order[static_cast<size_t>(index)]->NativeWidget();
 }
 
-// --- the list of open windows
-// ----------------------------------------------------------------------
+// --- the list of open windows ----------------------------------------------------------------
 
 WindowPtr _GetImplicitWindow(std::string_view fullClassName) {
     for (const WindowPtr& window : OpenList()) {
@@ -787,8 +520,7 @@ void CloseAllWindows() {
     }
 }
 
-// --- class registration
-// ------------------------------------------------------------------------------
+// --- class registration ---------------------------------------------------------------------
 
 void RegisterWindowClass() {
     using W = Window;

@@ -10,6 +10,7 @@
 #include "pickers/Icons.h"
 #include "pickers/IconsTesting.h"
 #include "pickers/wCal.h"
+#include "tests/support/DesignedControls.h"
 #include "tests/support/ListDriver.h"
 #include "tests/support/PickerAccess.h"
 
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -94,32 +96,12 @@ TEST_F(wTimTest, TheWindowIsBuiltFromItsDesign) {
     EXPECT_TRUE(tim->Resizeable());
     EXPECT_TRUE(tim->NativeWidget()->windowFlags() & Qt::WindowCloseButtonHint);
 
-    struct Designed {
-        const char* name;
-        const char* className;
-        Int32 left, top, width, height;
-    };
-    const Designed designed[] = {
+    const std::vector<support::DesignedControl> designed = {
         {"puHour", "PopupMenu", 15, 12, 40, 20},       {"puMin", "PopupMenu", 58, 12, 40, 20},
         {"puSec", "PopupMenu", 101, 12, 40, 20},       {"btnOK", "BevelButton", 99, 35, 20, 20},
         {"btnCancel", "BevelButton", 121, 35, 20, 20},
     };
-    ASSERT_EQ(tim->Controls().size(), 5u);
-    for (Int32 i = 0; i < 5; ++i) {
-        const Designed& d = designed[i];
-        SCOPED_TRACE(d.name);
-        const fw::RectControl& control = *tim->Controls()[static_cast<size_t>(i)];
-        EXPECT_EQ(control.Name(), d.name);
-        EXPECT_EQ(control.ClassFullName(), d.className);
-        EXPECT_EQ(control.TabIndex(), i);
-        EXPECT_EQ(control.Left(), d.left);
-        EXPECT_EQ(control.Top(), d.top);
-        EXPECT_EQ(control.Width(), d.width);
-        EXPECT_EQ(control.Height(), d.height);
-        EXPECT_EQ(control.TextUnit(), fw::FontUnits::Default);
-        EXPECT_TRUE(control.LockLeft() && control.LockTop());
-        EXPECT_FALSE(control.LockRight() || control.LockBottom());
-    }
+    ASSERT_NO_FATAL_FAILURE(support::ExpectDesignedControls(*tim, designed));
     EXPECT_EQ(tim->btnOK().TextFont(), "SmallSystem");
     EXPECT_EQ(tim->btnOK().Bevel(), 0);
     EXPECT_EQ(tim->btnCancel().Bevel(), 4);
