@@ -191,9 +191,11 @@ std::string Ratio(double a, double b) {
     return Num(a / b, 2);
 }
 
-void Title(const char* title) {
+void Title(const char* title, bool times) {
     std::printf("\n== %s\n", title);
-    std::printf("(ms: CPU time per call, mean over the iterations)\n");
+    if (times) {
+        std::printf("(ms: CPU time per call, mean over the iterations)\n");
+    }
 }
 
 void Register(const char* name, void (*fn)(benchmark::State&),

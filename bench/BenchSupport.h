@@ -95,7 +95,7 @@ std::string Num(double value, int decimals = 3);
 std::string Ratio(double a, double b);
 // Prints the title line every table starts with (scripts/bench.sh collects from it on) and
 // what its times are.
-void Title(const char* title);
+void Title(const char* title, bool times = true);
 
 // Registers fn as name/arg for each (arg, iterations) pair, in milliseconds. A fixed
 // iteration count per size keeps each program within a minute or two.
