@@ -198,6 +198,19 @@ void Title(const char* title, bool times) {
     }
 }
 
+namespace {
+
+std::vector<std::function<void()>>& Cleanups() {
+    static std::vector<std::function<void()>> cleanups;
+    return cleanups;
+}
+
+} // namespace
+
+void BeforeQtEnds(std::function<void()> fn) {
+    Cleanups().push_back(std::move(fn));
+}
+
 void Register(const char* name, void (*fn)(benchmark::State&),
               std::initializer_list<std::pair<int, int>> argsAndIterations) {
     for (const auto& [arg, iterations] : argsAndIterations) {
@@ -234,6 +247,10 @@ int Run(int argc, char** argv, TableReporter::Printer printer) {
     TableReporter reporter(std::move(printer));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    for (auto it = Cleanups().rbegin(); it != Cleanups().rend(); ++it) {
+        (*it)();
+    }
+    Cleanups().clear();
     return 0;
 }
 

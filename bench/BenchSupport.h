@@ -102,6 +102,10 @@ void Title(const char* title, bool times = true);
 void Register(const char* name, void (*fn)(benchmark::State&),
               std::initializer_list<std::pair<int, int>> argsAndIterations);
 
+// Runs fn after the tables, while Qt's application object still exists: views a program keeps
+// in static storage must go before it.
+void BeforeQtEnds(std::function<void()> fn);
+
 // Starts Qt on the offscreen platform unless another was chosen, warms the font caches both
 // sides share (one small list and one small view fitted), and runs the benchmarks with
 // a TableReporter printing through printer.

@@ -47,8 +47,8 @@ void FillModel(QStandardItemModel& model, const bench::Texts& texts, bool ownCop
         row.reserve(kColumns);
         for (int c = 0; c < kColumns; ++c) {
             const QString& text = texts.At(r, c);
-            row.append(new QStandardItem(ownCopies ? QString(text.constData(), text.size())
-                                                   : text));
+            row.append(
+                new QStandardItem(ownCopies ? QString(text.constData(), text.size()) : text));
         }
         model.appendRow(row);
     }
