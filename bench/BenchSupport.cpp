@@ -191,9 +191,24 @@ std::string Ratio(double a, double b) {
     return Num(a / b, 2);
 }
 
-void Title(const char* title) {
+void Title(const char* title, bool times) {
     std::printf("\n== %s\n", title);
-    std::printf("(ms: CPU time per call, mean over the iterations)\n");
+    if (times) {
+        std::printf("(ms: CPU time per call, mean over the iterations)\n");
+    }
+}
+
+namespace {
+
+std::vector<std::function<void()>>& Cleanups() {
+    static std::vector<std::function<void()>> cleanups;
+    return cleanups;
+}
+
+} // namespace
+
+void BeforeQtEnds(std::function<void()> fn) {
+    Cleanups().push_back(std::move(fn));
 }
 
 void Register(const char* name, void (*fn)(benchmark::State&),
@@ -232,6 +247,10 @@ int Run(int argc, char** argv, TableReporter::Printer printer) {
     TableReporter reporter(std::move(printer));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    for (auto it = Cleanups().rbegin(); it != Cleanups().rend(); ++it) {
+        (*it)();
+    }
+    Cleanups().clear();
     return 0;
 }
 

@@ -95,12 +95,16 @@ std::string Num(double value, int decimals = 3);
 std::string Ratio(double a, double b);
 // Prints the title line every table starts with (scripts/bench.sh collects from it on) and
 // what its times are.
-void Title(const char* title);
+void Title(const char* title, bool times = true);
 
 // Registers fn as name/arg for each (arg, iterations) pair, in milliseconds. A fixed
 // iteration count per size keeps each program within a minute or two.
 void Register(const char* name, void (*fn)(benchmark::State&),
               std::initializer_list<std::pair<int, int>> argsAndIterations);
+
+// Runs fn after the tables, while Qt's application object still exists: views a program keeps
+// in static storage must go before it.
+void BeforeQtEnds(std::function<void()> fn);
 
 // Starts Qt on the offscreen platform unless another was chosen, warms the font caches both
 // sides share (one small list and one small view fitted), and runs the benchmarks with

@@ -47,8 +47,8 @@ void FillModel(QStandardItemModel& model, const bench::Texts& texts, bool ownCop
         row.reserve(kColumns);
         for (int c = 0; c < kColumns; ++c) {
             const QString& text = texts.At(r, c);
-            row.append(new QStandardItem(ownCopies ? QString(text.constData(), text.size())
-                                                   : text));
+            row.append(
+                new QStandardItem(ownCopies ? QString(text.constData(), text.size()) : text));
         }
         model.appendRow(row);
     }
@@ -117,7 +117,8 @@ void PrintTables(const TableReporter& r) {
     std::printf("%-8d %11s %20s %10s\n", kRows, Num(ours).c_str(), Num(qt).c_str(),
                 Ratio(qt, ours).c_str());
 
-    bench::Title("4. Heap per cell, 100k x 11, after ResizeColumns (mallinfo2, after malloc_trim)");
+    bench::Title("4. Heap per cell, 100k x 11, after ResizeColumns (mallinfo2, after malloc_trim)",
+                 false);
     std::printf("%-8s %15s %12s %21s %17s %8s\n", "rows", "Tambrel B/cell", "Tambrel MiB",
                 "QStandardItem B/cell", "QStandardItem MiB", "Qt / T");
     const double oursCell = r.Counter("Tambrel_Memory", kRows, "bytes_per_cell");

@@ -41,6 +41,9 @@ std::unique_ptr<QTableView> MakeView(QAbstractItemModel& model, bool allRows) {
 
 bench::TextModel& ModelFor(int rows) {
     static std::map<int, std::unique_ptr<bench::TextModel>> models;
+    if (models.empty()) {
+        bench::BeforeQtEnds([] { models.clear(); });
+    }
     auto& model = models[rows];
     if (!model) {
         model = std::make_unique<bench::TextModel>(DemoTexts(rows));
@@ -96,6 +99,9 @@ struct Warm {
 
 Warm& WarmFor(int rows) {
     static std::map<int, Warm> made;
+    if (made.empty()) {
+        bench::BeforeQtEnds([] { made.clear(); });
+    }
     Warm& w = made[rows];
     if (!w.list) {
         w.list = bench::MakeList(rows);
@@ -213,8 +219,7 @@ int main(int argc, char** argv) {
     Register("QtDefault_Repeat", QtDefault_Repeat, {{10000, 20}, {100000, 10}});
     Register("QtAll_Repeat", QtAll_Repeat, {{10000, 5}, {100000, 3}});
     Register("Tambrel_RepeatOneChanged", Tambrel_RepeatOneChanged, {{10000, 50}, {100000, 20}});
-    Register("QtDefault_RepeatOneChanged", QtDefault_RepeatOneChanged,
-             {{10000, 20}, {100000, 10}});
+    Register("QtDefault_RepeatOneChanged", QtDefault_RepeatOneChanged, {{10000, 20}, {100000, 10}});
     Register("QtAll_RepeatOneChanged", QtAll_RepeatOneChanged, {{10000, 5}, {100000, 3}});
     return bench::Run(argc, argv, PrintTables);
 }
