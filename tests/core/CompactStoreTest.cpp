@@ -20,7 +20,7 @@ const std::string kTexts[] = {
     std::string("\0", 1),
     "Bye!",
     std::string(14, 'x'),
-    "Something here.", // 15: the longest inline
+    "Something here.",  // 15: the longest inline
     "Thu, 10 Dec 2026", // 16: the shortest on the heap
     std::string("ab\0cd\0ef\0gh\0ijk\0lm", 18),
     "This is a long string, 100000",

@@ -274,13 +274,10 @@ TEST(Date, NewDateHoldsTheLocalWallClockNow) {
     EXPECT_LE(now.TotalSeconds(), after);
 }
 
-} // namespace
-
-namespace {
 
 TEST(Date, BreakdownGivesWhatEachGetterGives) {
-    for (const double seconds : {0.0, -1.0, 86399.5, 319212307.0, -62135596800.0, 1e15, -1e15,
-                                 253402300799.0, -0.25}) {
+    for (const double seconds :
+         {0.0, -1.0, 86399.5, 319212307.0, -62135596800.0, 1e15, -1e15, 253402300799.0, -0.25}) {
         fw::Date d(1970, 1, 1);
         d.TotalSeconds(seconds);
         const fw::Date::Parts p = d.Breakdown();

@@ -177,9 +177,6 @@ TEST(Str, PlainText) {
     EXPECT_EQ(Format(2.5, ""), "2.5");
 }
 
-} // namespace
-
-namespace {
 
 // Each pattern is parsed once and kept; more patterns than are kept, in turn and over again,
 // still give each its own text.

@@ -72,22 +72,56 @@ template <class F> std::string Outcome(F&& write) {
 }
 
 const char* const kDatePatterns[] = {
-    "dd-mm-yyyy", "dd-mm-yy hh:tt ap", "n, d mmm yyyy", "nn, ddd mmmm yyyy", "d/m/y",
-    "hh:tt:ss", "hhh:ttt:sss ap ap", "Dd-mM-yYyY", "mmmmm yyyyy ddddd nnn", "yy", "myym",
-    "mm yy mm", "$d", "%n", "@y£m", "^h&t*s", "\xC2" "d\xA3", "d\x01m", "a p ap pa",
-    "h ap", "", "x", "dd dd dd", "ss tt hh", "mmmm d nn", "mmm ddd n", "mmmm dd n",
+    "dd-mm-yyyy",
+    "dd-mm-yy hh:tt ap",
+    "n, d mmm yyyy",
+    "nn, ddd mmmm yyyy",
+    "d/m/y",
+    "hh:tt:ss",
+    "hhh:ttt:sss ap ap",
+    "Dd-mM-yYyY",
+    "mmmmm yyyyy ddddd nnn",
+    "yy",
+    "myym",
+    "mm yy mm",
+    "$d",
+    "%n",
+    "@y£m",
+    "^h&t*s",
+    "\xC2"
+    "d\xA3",
+    "d\x01m",
+    "a p ap pa",
+    "h ap",
+    "",
+    "x",
+    "dd dd dd",
+    "ss tt hh",
+    "mmmm d nn",
+    "mmm ddd n",
+    "mmmm dd n",
 };
 const char* const kTimePatterns[] = {
-    "HH:MMap", "hh:mm:ss", "h:m:s", "hhh:mmm:sss", "AMPM hh", "hh AM/PM", "am h", "h pm",
-    "h:mm A/P", "ap hh:mm", "mm:ss", "@h", "$s\x01", "", "hmshms", "AMAM h", "PMAP h",
+    "HH:MMap", "hh:mm:ss", "h:m:s",    "hhh:mmm:sss", "AMPM hh", "hh AM/PM",
+    "am h",    "h pm",     "h:mm A/P", "ap hh:mm",    "mm:ss",   "@h",
+    "$s\x01",  "",         "hmshms",   "AMAM h",      "PMAP h",
 };
 
 // Dates at the edges: midnight and noon, years of one to eight digits, before year 0, the
 // limits a Date keeps its seconds in.
 std::vector<double> EdgeDates() {
-    std::vector<double> dates = {0.0,        43200.0, 319212307.0, -62135596800.0, -62198755200.0,
-                                 -61851600000.0, -59011459200.0, 1e15, -1e15, 253402300799.0,
-                                 -0.5,       86399.99};
+    std::vector<double> dates = {0.0,
+                                 43200.0,
+                                 319212307.0,
+                                 -62135596800.0,
+                                 -62198755200.0,
+                                 -61851600000.0,
+                                 -59011459200.0,
+                                 1e15,
+                                 -1e15,
+                                 253402300799.0,
+                                 -0.5,
+                                 86399.99};
     for (const int year : {1, 9, 10, 99, 100, 999, 1000, 2026}) {
         dates.push_back(fw::Date(year, 12, 31, 23, 59, 59).TotalSeconds());
         dates.push_back(fw::Date(year, 1, 1, 0, 0, 0).TotalSeconds());
@@ -102,8 +136,8 @@ std::vector<DayMonthNames> NameSets() {
     std::vector<DayMonthNames> sets = {*DayMonthNamesOf("E"), *DayMonthNamesOf("S")};
     for (const char* odd : {"", "$", "%%", "\xC2\xA3", "@^&*", "\x01", "d", "\xC2"}) {
         DayMonthNames names = *DayMonthNamesOf("E");
-        for (auto* list : {&names.longMonths, &names.shortMonths, &names.longDays,
-                           &names.shortDays}) {
+        for (auto* list :
+             {&names.longMonths, &names.shortMonths, &names.longDays, &names.shortDays}) {
             list->assign(list->size(), odd);
         }
         sets.push_back(names);
@@ -121,10 +155,10 @@ TEST(DatePatternFunctions, ShapesWriteWhatTheReplacingWritersWrite) {
             // Every pattern in turn, so that each shape is made, kept and taken again.
             for (int round = 0; round < 2; ++round) {
                 for (const char* pattern : kDatePatterns) {
-                    EXPECT_EQ(Outcome([&] { return FormatDatePattern(d, pattern, ListsOf(names)); }),
-                              Outcome([&] {
-                                  return detail::WriteDatePattern(d, pattern, ListsOf(names));
-                              }))
+                    EXPECT_EQ(
+                        Outcome([&] { return FormatDatePattern(d, pattern, ListsOf(names)); }),
+                        Outcome(
+                            [&] { return detail::WriteDatePattern(d, pattern, ListsOf(names)); }))
                         << pattern << " at " << d.TotalSeconds();
                 }
             }
