@@ -29,13 +29,15 @@ constexpr std::uint32_t Tag(const char (&name)[5]) {
            (std::uint32_t(std::uint8_t(name[2])) << 8) | std::uint32_t(std::uint8_t(name[3]));
 }
 
-// The features shaping turns on by themselves for Latin and common text. frac, numr and dnom
-// act only around a fraction slash, which the texts judged here never hold.
+// The features shaping turns on by themselves for Latin and common text, with the four the
+// shaper also turns on for fonts that address it by name. frac, numr and dnom act only around
+// a fraction slash, which the texts judged here never hold.
 bool IsOnByDefault(std::uint32_t tag) {
-    static constexpr std::array<std::uint32_t, 19> tags = {
-        Tag("ccmp"), Tag("locl"), Tag("rlig"), Tag("rclt"), Tag("calt"), Tag("clig"), Tag("liga"),
-        Tag("kern"), Tag("mark"), Tag("mkmk"), Tag("curs"), Tag("dist"), Tag("abvm"), Tag("blwm"),
-        Tag("ltra"), Tag("ltrm"), Tag("rvrn"), Tag("rand"), Tag("trak")};
+    static constexpr std::array<std::uint32_t, 23> tags = {
+        Tag("ccmp"), Tag("locl"), Tag("rlig"), Tag("rclt"), Tag("calt"), Tag("clig"),
+        Tag("liga"), Tag("kern"), Tag("mark"), Tag("mkmk"), Tag("curs"), Tag("dist"),
+        Tag("abvm"), Tag("blwm"), Tag("ltra"), Tag("ltrm"), Tag("rvrn"), Tag("rand"),
+        Tag("trak"), Tag("Harf"), Tag("HARF"), Tag("Buzz"), Tag("BUZZ")};
     return std::find(tags.begin(), tags.end(), tag) != tags.end();
 }
 

@@ -61,6 +61,8 @@ std::vector<Case> Cases() {
          true, {f}, {}},
         {"single substitution", Gsub(OneLookup("ccmp", single)), true, {a}, {}},
         {"feature off by default", Gsub(OneLookup("dlig", single)), true, {}, {}},
+        {"feature the shaper turns on for fonts that name it", Gsub(OneLookup("Buzz", single)),
+         true, {a}, {}},
         {"fraction features", Gsub(OneLookup("frac", single)), true, {}, {}},
         {"required feature whatever its tag",
          Gsub(Layout({{"latn", {}, 0}}, {{"dlig", {0}}}, {single})), true, {a}, {}},
