@@ -136,9 +136,25 @@ void ColumnMeasurer::MeasureAll(const std::vector<std::size_t>& columns, Int32 r
         column.widest = kNone;
         passes.push_back({&column, static_cast<Int32>(index), {}});
     }
+    // The next row's texts are asked for, and their characters fetched, a row ahead: the
+    // cells lie apart in memory, and waiting for each in turn would take most of the time.
+    std::vector<std::string_view> next(passes.size());
+    auto fetch = [&](Int32 r) {
+        for (std::size_t i = 0; i < passes.size(); ++i) {
+            next[i] = cellText(r, passes[i].index);
+            __builtin_prefetch(next[i].data());
+        }
+    };
+    std::vector<std::string_view> texts(passes.size());
+    fetch(0);
     for (Int32 r = 0; r < rows; ++r) {
-        for (Pass& p : passes) {
-            const std::string_view text = cellText(r, p.index);
+        texts.swap(next);
+        if (r + 1 < rows) {
+            fetch(r + 1);
+        }
+        for (std::size_t i = 0; i < passes.size(); ++i) {
+            Pass& p = passes[i];
+            const std::string_view text = texts[i];
             double w = p.lastWidth;
             if (r == 0 || text != p.last) {
                 w = Measure(text, widths);
