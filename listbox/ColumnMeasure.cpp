@@ -146,7 +146,9 @@ void ColumnMeasurer::MeasureAll(const std::vector<std::size_t>& columns, Int32 r
         }
     };
     std::vector<std::string_view> texts(passes.size());
-    fetch(0);
+    if (rows > 0) {
+        fetch(0);
+    }
     for (Int32 r = 0; r < rows; ++r) {
         texts.swap(next);
         if (r + 1 < rows) {
