@@ -84,8 +84,7 @@ char32_t DecodeNonAscii(const unsigned char*& p, const unsigned char* end) {
         p += 2;
         return c;
     }
-    if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && (p[1] & 0xC0) == 0x80 &&
-        (p[2] & 0xC0) == 0x80) {
+    if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
         const char32_t c =
             (char32_t{b & 0x0Fu} << 12) | (char32_t{p[1] & 0x3Fu} << 6) | (p[2] & 0x3Fu);
         if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) {
@@ -123,7 +122,6 @@ struct FontWidths {
     struct Char {
         double measured = kUnknown; // the one-character text's width
         std::uint32_t glyph = 0;
-        bool judged = false;
         bool safe = false;
         bool latin = false;
     };
@@ -138,15 +136,17 @@ struct FontWidths {
     std::unordered_map<std::uint64_t, float> otherPairs[2];
 
     Char& At(char32_t c) { return c < 256 ? latin1[c] : others[c]; }
-    void Judge(char32_t c);
+    // Judges the blocks from c's on, with every character judged before.
+    void Judge(char32_t c, char32_t blocks = 1);
 };
 
-void FontWidths::Judge(char32_t c) {
+void FontWidths::Judge(char32_t c, char32_t blocks) {
     const char32_t first = c / kBlock * kBlock;
-    judgedBlocks.set(c / kBlock);
-    for (char32_t d = first; d < first + kBlock; ++d) {
+    for (char32_t b = 0; b < blocks; ++b) {
+        judgedBlocks.set(c / kBlock + b);
+    }
+    for (char32_t d = first; d < first + blocks * kBlock; ++d) {
         Char& ch = At(d);
-        ch.judged = true;
         ch.latin = LatinScript(d);
         if (!Plain(d) || !raw.supportsCharacter(static_cast<quint32>(d))) {
             continue;
@@ -177,9 +177,7 @@ void FontWidths::Judge(char32_t c) {
     }
     // What was safe may not be now: every character is looked at again and every pair is
     // measured again on first use.
-    auto rejudge = [this](Char& ch) {
-        ch.safe = ch.safe && unsafeGlyphs.count(ch.glyph) == 0;
-    };
+    auto rejudge = [this](Char& ch) { ch.safe = ch.safe && unsafeGlyphs.count(ch.glyph) == 0; };
     for (char32_t d = 0; d < 256; ++d) {
         rejudge(latin1[d]);
         advance[d] = latin1[d].safe ? latin1[d].measured : kUnknown;
@@ -218,8 +216,7 @@ std::shared_ptr<FontWidths> FontFor(const Graphics& g, const QFont& font) {
     f->advance.fill(kUnknown);
     f->summing = f->raw.isValid();
     if (f->summing) {
-        f->Judge(0);
-        f->Judge(kBlock);
+        f->Judge(0, 256 / kBlock); // Latin-1 at once
     }
     fonts.emplace(key, f);
     return f;
@@ -378,8 +375,8 @@ std::optional<double> SlowPair(FontWidths& f, const Graphics& g, char32_t a, cha
             if (lead == nullptr || f.unsafePairs.count(PairKey(lead->glyph, first.glyph)) != 0) {
                 continue;
             }
-            k = g.StringWidth(Utf8(x) + Utf8(a) + Utf8(b)) -
-                g.StringWidth(Utf8(x) + Utf8(a)) - second.measured;
+            k = g.StringWidth(Utf8(x) + Utf8(a) + Utf8(b)) - g.StringWidth(Utf8(x) + Utf8(a)) -
+                second.measured;
             break;
         }
         if (std::isnan(k)) {

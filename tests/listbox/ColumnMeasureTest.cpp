@@ -66,8 +66,8 @@ struct Table {
     std::vector<Int32> Widths(const std::string& font = "font") {
         const auto result = measurer.Widths(
             font, columns, static_cast<Int32>(cells.size()),
-            [this](Int32 r, Int32 c) { return std::string_view(cells[r][c]); }, everything,
-            changed, widths);
+            [this](Int32 r, Int32 c) { return std::string_view(cells[r][c]); }, everything, changed,
+            widths);
         everything = false;
         changed.clear();
         return result;
