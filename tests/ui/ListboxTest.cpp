@@ -30,8 +30,6 @@ namespace {
 // Records the paint events and lets a test answer them.
 class Probe : public fw::Listbox {
 public:
-    using fw::Listbox::CellTextView;
-    using fw::Listbox::TakeTextChanges;
     struct Paint {
         Int32 row, column, width, height, x, y;
     };
@@ -527,55 +525,6 @@ TEST_F(ListboxTest, EditCellStoresTypedTextOnReturnAndRaisesCellActionOnce) {
     Click(CellPoint(1, 0));
     EXPECT_EQ(lb->Cell(0, 1), "clicked");
     EXPECT_EQ(actions, 4);
-}
-
-// Nothing is noted before the first take; then each take hands over the cells whose texts
-// were set since the last one, and rows or columns added, removed or moved make everything.
-TEST_F(ListboxTest, TextChangesListTheCellsSetSinceTheLastTake) {
-    lb->ColumnCount(2);
-    lb->AddRow({"a", "b"});
-    lb->AddRow({"c", "d"});
-    lb->Cell(0, 0, "before");
-    EXPECT_TRUE(lb->TakeTextChanges().everything);
-    auto none = lb->TakeTextChanges();
-    EXPECT_FALSE(none.everything);
-    EXPECT_TRUE(none.cells.empty());
-
-    lb->Cell(1, 0, "x");
-    lb->CellTag(0, 0, fw::Variant(5));
-    Show(202, 102);
-    lb->EditCell(0, 1);
-    Settle();
-    ASSERT_NE(FocusedEditor(), nullptr);
-    QTest::keyClicks(FocusedEditor(), "typed");
-    QTest::keyClick(FocusedEditor(), Qt::Key_Return);
-    Settle();
-    const auto changed = lb->TakeTextChanges();
-    EXPECT_FALSE(changed.everything);
-    EXPECT_EQ(changed.cells, (std::vector<std::pair<Int32, Int32>>{{1, 0}, {0, 1}}));
-    EXPECT_EQ(lb->CellTextView(0, 1), "typed");
-
-    const std::pair<const char*, std::function<void()>> moves[] = {
-        {"AddRow", [&] { lb->AddRow({"e"}); }},
-        {"InsertRow", [&] { lb->InsertRow(0, "i"); }},
-        {"RemoveRow", [&] { lb->RemoveRow(0); }},
-        {"ColumnCount", [&] { lb->ColumnCount(3); }},
-        {"DeleteAllRows", [&] { lb->DeleteAllRows(); }},
-    };
-    for (const auto& [what, move] : moves) {
-        move();
-        EXPECT_TRUE(lb->TakeTextChanges().everything) << what;
-        EXPECT_FALSE(lb->TakeTextChanges().everything) << what;
-    }
-    // Past a few thousand changes it keeps just everything.
-    lb->AddRow({"a"});
-    lb->TakeTextChanges();
-    for (int i = 0; i < 5000; ++i) {
-        lb->Cell(0, 0, std::to_string(i));
-    }
-    const auto many = lb->TakeTextChanges();
-    EXPECT_TRUE(many.everything);
-    EXPECT_TRUE(many.cells.empty());
 }
 
 TEST_F(ListboxTest, EditorNeverOutlivesItsRow) {
