@@ -1,226 +1,218 @@
 // ResizeColumns on the demonstration's eleven columns, side by side with Qt's
-// QTableView::resizeColumnsToContents() over the same texts and font.
-//   QT_QPA_PLATFORM=offscreen build/release/bench/resize_columns_bench
-#include "framework/core/Date.h"
-#include "framework/ui/Graphics.h"
-#include "listbox/TambrelListBox.h"
+// QTableView::resizeColumnsToContents() over the same texts and font, column 0 hidden on both
+// sides. Qt's default measures the visible rows and samples up to 1,000 others; "Qt all rows"
+// is Qt made to measure every row (resize-contents precision -1), the same work ours does.
+//   QT_QPA_PLATFORM=offscreen build/bench/bin/resize_columns_bench
+#include "bench/BenchSupport.h"
 
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
 #include <QTableView>
-#include <benchmark/benchmark.h>
-#include <cstdio>
 #include <map>
 #include <memory>
-#include <random>
-#include <string>
-#include <vector>
 
 namespace {
 
-const char* const kHeadings = "Key,No.,Long String,Currency ,Checkbox,Drop Down,Right "
-                              "String,The Date,Time,DateTime,Progress";
+using bench::DemoTexts;
+using bench::Num;
+using bench::Ratio;
+using bench::TableReporter;
 
-// The demonstration's column set-up and fill, with a fixed seed and a fixed date.
-std::unique_ptr<TambrelListBox> MakeList(int rows) {
-    auto lb = std::make_unique<TambrelListBox>();
-    lb->Width(817);
-    lb->Height(413);
-    lb->TextFont("Verdana");
-    lb->TextSize(11.0);
-    lb->TableType = 1;
-    lb->ColumnCount(11);
-    lb->HideColumns = "0";
-    lb->ColumnTypes = "i,i,se,ce,b,d,s,te,me,ae,p";
-    lb->ColAlignment = "l,c,l,d3,c,c,r,c,c,c,c";
-    lb->InitialValue(kHeadings);
-    lb->ScrollBarVertical(true);
-    lb->DateFormat = "n, d mmm yyyy";
-    lb->Event_Open();
+// Two texts for one cell of the widest text column: the first wider than any other text of
+// the column, the second narrower, so that every change moves the column's maximum.
+const char* const kWide = "This is a long string, and one a good deal longer than all the rest";
+const char* const kNarrow = "Short";
 
-    std::mt19937 random(1980);
-    std::uniform_real_distribution<double> rnd(0.0, 1.0);
-    for (int i = 1; i <= rows; ++i) {
-        lb->NewRow();
-        lb->SetValue(0, fw::Int32{i});
-        lb->SetValue(1, fw::Int32{i});
-        lb->SetValue(2, "This is a long string, " + std::to_string(i));
-        lb->SetValue(3, (i % 3 == 0 ? -i : i) + rnd(random));
-        lb->SetValue(4, "Bye!");
-        lb->SetDropDownList(lb->LastIndex(), 5, "One,Two,Three,Four,Five,-,Six,-,Seven,Eight");
-        if (i % 8 == 0) {
-            lb->SetValue(5, "Six");
-        }
-        lb->SetValue(6, "Something here.");
-        auto d = std::make_shared<fw::Date>(2026, 12, 10, 9, 30, i % 60);
-        lb->SetValue(7, d);
-        lb->SetValue(8, d);
-        lb->SetValue(9, d);
+std::unique_ptr<QTableView> MakeView(QAbstractItemModel& model, bool allRows) {
+    auto view = std::make_unique<QTableView>();
+    view->setFont(bench::DemoFont());
+    view->setModel(&model);
+    view->setColumnHidden(0, true);
+    if (allRows) {
+        // Columns are sized over the rows (the vertical header's precision); the horizontal
+        // one too, so that nothing is sampled anywhere.
+        view->verticalHeader()->setResizeContentsPrecision(-1);
+        view->horizontalHeader()->setResizeContentsPrecision(-1);
     }
-    for (int j = 0; j < lb->ListCount(); ++j) {
-        lb->SetPBMaxValue(j, 10, 170.0);
-        lb->UpdateValue(j, 10, rnd(random) * 170.0);
-    }
-    return lb;
+    view->resize(bench::kWidth, bench::kHeight);
+    view->show();
+    QApplication::processEvents();
+    return view;
 }
 
-// The same texts for Qt's view.
-class TextModel : public QAbstractTableModel {
-public:
-    explicit TextModel(TambrelListBox& lb) {
-        m_columns = lb.ColumnCount();
-        for (int c = 0; c < m_columns; ++c) {
-            m_headings.push_back(QString::fromStdString(lb.Heading(c)));
-        }
-        m_rows = lb.ListCount();
-        m_cells.reserve(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns));
-        for (int r = 0; r < m_rows; ++r) {
-            for (int c = 0; c < m_columns; ++c) {
-                m_cells.push_back(QString::fromStdString(lb.Cell(r, c)));
-            }
-        }
+bench::TextModel& ModelFor(int rows) {
+    static std::map<int, std::unique_ptr<bench::TextModel>> models;
+    auto& model = models[rows];
+    if (!model) {
+        model = std::make_unique<bench::TextModel>(DemoTexts(rows));
     }
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_rows; }
-    int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : m_columns;
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole) {
-            return {};
-        }
-        return m_cells[static_cast<std::size_t>(index.row() * m_columns + index.column())];
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal) {
-            return {};
-        }
-        return m_headings[static_cast<std::size_t>(section)];
-    }
-
-private:
-    int m_rows = 0;
-    int m_columns = 0;
-    std::vector<QString> m_headings;
-    std::vector<QString> m_cells;
-};
-
-struct Fixture {
-    std::unique_ptr<TambrelListBox> list;
-    std::unique_ptr<TextModel> model;
-    std::unique_ptr<QTableView> view;
-};
-
-Fixture& FixtureFor(int rows) {
-    static std::map<int, Fixture> fixtures;
-    Fixture& f = fixtures[rows];
-    if (!f.list) {
-        f.list = MakeList(rows);
-        f.model = std::make_unique<TextModel>(*f.list);
-        f.view = std::make_unique<QTableView>();
-        f.view->setFont(fw::MakeFont("Verdana", 11.0, false, false, false));
-        f.view->setModel(f.model.get());
-        f.view->setColumnHidden(0, true);
-        f.view->resize(817, 413);
-        f.view->show();
-        QApplication::processEvents();
-        // Both sides measured once before timing; the first-call benchmark below times ours
-        // cold.
-        f.list->ResizeColumns();
-        f.view->resizeColumnsToContents();
-    }
-    return f;
+    return *model;
 }
 
-void Tambrel_ResizeColumns(benchmark::State& state) {
-    Fixture& f = FixtureFor(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        f.list->ResizeColumns();
-    }
-    benchmark::DoNotOptimize(f.list->ColumnWidths());
-}
+// -- 1. The first call after a fill: a new list, or a new view, per iteration.
 
-// The first call after the list was filled: every text is new to the control.
-void Tambrel_ResizeColumns_FirstCall(benchmark::State& state) {
+void Tambrel_FirstResize(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto list = MakeList(static_cast<int>(state.range(0)));
+        auto list = bench::MakeList(rows);
         state.ResumeTiming();
         list->ResizeColumns();
         state.PauseTiming();
+        benchmark::DoNotOptimize(list->ColumnWidths());
         list.reset();
+        QCoreApplication::sendPostedEvents();
         state.ResumeTiming();
     }
 }
 
-void Qt_resizeColumnsToContents(benchmark::State& state) {
-    Fixture& f = FixtureFor(static_cast<int>(state.range(0)));
+void QtFirstResize(benchmark::State& state, bool allRows) {
+    bench::TextModel& model = ModelFor(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        f.view->resizeColumnsToContents();
+        state.PauseTiming();
+        auto view = MakeView(model, allRows);
+        state.ResumeTiming();
+        view->resizeColumnsToContents();
+        state.PauseTiming();
+        benchmark::DoNotOptimize(view->columnWidth(2));
+        view.reset();
+        QCoreApplication::sendPostedEvents();
+        state.ResumeTiming();
     }
-    benchmark::DoNotOptimize(f.view->columnWidth(1));
+}
+void QtDefault_FirstResize(benchmark::State& state) {
+    QtFirstResize(state, false);
+}
+void QtAll_FirstResize(benchmark::State& state) {
+    QtFirstResize(state, true);
 }
 
-BENCHMARK(Tambrel_ResizeColumns)->Arg(250)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(Qt_resizeColumnsToContents)
-    ->Arg(250)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(Tambrel_ResizeColumns_FirstCall)->Arg(250)->Iterations(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(Tambrel_ResizeColumns_FirstCall)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
+// -- 2. Repeated calls on one list or view: nothing changed, or one cell changed before each.
 
-// Prints, after the usual table, Qt's time divided by ours for each size.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration && run.aggregate_name != "mean") {
-                continue;
-            }
-            const std::string name = run.benchmark_name();
-            const auto slash = name.find('/');
-            if (slash == std::string::npos) {
-                continue;
-            }
-            const std::string family = name.substr(0, slash);
-            const std::string size = name.substr(slash + 1, name.find('/', slash + 1) - slash - 1);
-            m_times[std::stoi(size)][family] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\nrows      Tambrel (ms)  Qt (ms)    Qt / Tambrel\n");
-        for (const auto& [size, times] : m_times) {
-            auto ours = times.find("Tambrel_ResizeColumns");
-            auto qt = times.find("Qt_resizeColumnsToContents");
-            if (ours == times.end() || qt == times.end()) {
-                continue;
-            }
-            std::printf("%-9d %-13.3f %-10.3f %.2f\n", size, ours->second, qt->second,
-                        qt->second / ours->second);
-        }
-    }
-
-private:
-    std::map<int, std::map<std::string, double>> m_times;
+struct Warm {
+    std::unique_ptr<TambrelListBox> list;
+    std::unique_ptr<QTableView> qtDefault;
+    std::unique_ptr<QTableView> qtAll;
 };
+
+Warm& WarmFor(int rows) {
+    static std::map<int, Warm> made;
+    Warm& w = made[rows];
+    if (!w.list) {
+        w.list = bench::MakeList(rows);
+        w.list->ResizeColumns();
+        w.qtDefault = MakeView(ModelFor(rows), false);
+        w.qtDefault->resizeColumnsToContents();
+        w.qtAll = MakeView(ModelFor(rows), true);
+        w.qtAll->resizeColumnsToContents();
+    }
+    return w;
+}
+
+void Tambrel_Repeat(benchmark::State& state) {
+    Warm& w = WarmFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        w.list->ResizeColumns();
+    }
+    benchmark::DoNotOptimize(w.list->ColumnWidths());
+}
+
+void Tambrel_RepeatOneChanged(benchmark::State& state) {
+    Warm& w = WarmFor(static_cast<int>(state.range(0)));
+    const int row = w.list->ListCount() / 2;
+    bool wide = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.list->UpdateValue(row, 2, wide ? kWide : kNarrow);
+        wide = !wide;
+        state.ResumeTiming();
+        w.list->ResizeColumns();
+    }
+    benchmark::DoNotOptimize(w.list->ColumnWidths());
+}
+
+void QtRepeat(benchmark::State& state, bool allRows, bool change) {
+    const int rows = static_cast<int>(state.range(0));
+    Warm& w = WarmFor(rows);
+    QTableView& view = allRows ? *w.qtAll : *w.qtDefault;
+    bench::TextModel& model = ModelFor(rows);
+    const int row = rows / 2;
+    bool wide = true;
+    for (auto _ : state) {
+        if (change) {
+            state.PauseTiming();
+            model.SetText(row, 2, wide ? kWide : kNarrow);
+            wide = !wide;
+            state.ResumeTiming();
+        }
+        view.resizeColumnsToContents();
+    }
+    if (change) {
+        model.SetText(row, 2, DemoTexts(rows).At(row, 2));
+    }
+    benchmark::DoNotOptimize(view.columnWidth(2));
+}
+void QtDefault_Repeat(benchmark::State& state) {
+    QtRepeat(state, false, false);
+}
+void QtAll_Repeat(benchmark::State& state) {
+    QtRepeat(state, true, false);
+}
+void QtDefault_RepeatOneChanged(benchmark::State& state) {
+    QtRepeat(state, false, true);
+}
+void QtAll_RepeatOneChanged(benchmark::State& state) {
+    QtRepeat(state, true, true);
+}
+
+void PrintTables(const TableReporter& r) {
+    bench::Title("1. First ResizeColumns after a fill (cold), Qt on a new view per call");
+    std::printf("%-8s %11s %14s %11s %15s %11s\n", "rows", "Tambrel ms", "Qt default ms",
+                "Qt def / T", "Qt all rows ms", "Qt all / T");
+    for (int rows : {250, 10000, 100000}) {
+        const std::string arg = "/" + std::to_string(rows);
+        const double ours = r.Ms("Tambrel_FirstResize" + arg);
+        const double qtDefault = r.Ms("QtDefault_FirstResize" + arg);
+        const double qtAll = r.Ms("QtAll_FirstResize" + arg);
+        std::printf("%-8d %11s %14s %11s %15s %11s\n", rows, Num(ours).c_str(),
+                    Num(qtDefault).c_str(), Ratio(qtDefault, ours).c_str(), Num(qtAll).c_str(),
+                    Ratio(qtAll, ours).c_str());
+    }
+
+    bench::Title("2. Repeated ResizeColumns on one list / one view");
+    std::printf("%-8s %-18s %11s %14s %11s %15s %11s\n", "rows", "case", "Tambrel ms",
+                "Qt default ms", "Qt def / T", "Qt all rows ms", "Qt all / T");
+    for (int rows : {10000, 100000}) {
+        const std::string arg = "/" + std::to_string(rows);
+        for (const char* kase : {"Repeat", "RepeatOneChanged"}) {
+            const std::string suffix = std::string("_") + kase + arg;
+            const double ours = r.Ms("Tambrel" + suffix);
+            const double qtDefault = r.Ms("QtDefault" + suffix);
+            const double qtAll = r.Ms("QtAll" + suffix);
+            std::printf("%-8d %-18s %11s %14s %11s %15s %11s\n", rows,
+                        std::string(kase) == "Repeat" ? "nothing changed" : "one cell changed",
+                        Num(ours).c_str(), Num(qtDefault).c_str(), Ratio(qtDefault, ours).c_str(),
+                        Num(qtAll).c_str(), Ratio(qtAll, ours).c_str());
+        }
+    }
+    std::printf("(Qt's default samples 1,000 rows: a changed cell outside them is not seen.)\n");
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    using bench::Register;
+    for (auto [name, fn] : {std::pair{"Tambrel_FirstResize", &Tambrel_FirstResize},
+                            std::pair{"QtDefault_FirstResize", &QtDefault_FirstResize},
+                            std::pair{"QtAll_FirstResize", &QtAll_FirstResize}}) {
+        Register(name, fn, {{250, 30}, {10000, 5}, {100000, 3}});
     }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    Register("Tambrel_Repeat", Tambrel_Repeat, {{10000, 50}, {100000, 20}});
+    Register("QtDefault_Repeat", QtDefault_Repeat, {{10000, 20}, {100000, 10}});
+    Register("QtAll_Repeat", QtAll_Repeat, {{10000, 5}, {100000, 3}});
+    Register("Tambrel_RepeatOneChanged", Tambrel_RepeatOneChanged, {{10000, 50}, {100000, 20}});
+    Register("QtDefault_RepeatOneChanged", QtDefault_RepeatOneChanged,
+             {{10000, 20}, {100000, 10}});
+    Register("QtAll_RepeatOneChanged", QtAll_RepeatOneChanged, {{10000, 5}, {100000, 3}});
+    return bench::Run(argc, argv, PrintTables);
 }
