@@ -4,64 +4,226 @@
 #include "framework/core/Text.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 using fw::Int32;
 
 namespace {
 
-// Measured widths are kept for this many distinct texts at most.
-constexpr std::size_t kWidthLimit = 1u << 20;
+constexpr double kNone = -std::numeric_limits<double>::infinity();
+
+double Measure(std::string_view text, fw::TextWidths& widths) {
+    const std::optional<double> exact = widths.Exact(text);
+    return exact ? *exact : widths.Shaped(text);
+}
 
 } // namespace
 
-const std::pair<const std::string, double>& ColumnMeasurer::Measured(const std::string& text,
-                                                                     const MeasureText& measure) {
-    auto found = m_widths.find(text);
-    if (found == m_widths.end()) {
-        found = m_widths.emplace(text, measure(text)).first;
-    }
-    return *found;
-}
-
 std::vector<Int32> ColumnMeasurer::Widths(const std::string& font,
                                           const std::vector<TextColumn>& columns, Int32 rows,
-                                          const CellText& cellText, const MeasureText& measure) {
-    if (m_font != font || m_widths.size() > kWidthLimit) {
-        m_widths.clear();
-        m_cells.clear();
-        m_font = font;
-    }
-    // Rounding is monotonic, so the widest text gives the widest rounded measure: each column
-    // keeps its widest text width and converts once.
-    std::vector<double> widest;
-    widest.reserve(columns.size());
-    for (const TextColumn& c : columns) {
-        widest.push_back(Measured(c.heading, measure).second);
-        const auto index = static_cast<std::size_t>(c.column);
-        if (m_cells.size() <= index) {
-            m_cells.resize(index + 1);
+                                          const CellText& cellText, bool everything,
+                                          const CellChanges& changed, fw::TextWidths& widths) {
+    rows = std::max(rows, 0);
+    if (m_font != font || m_rows != rows || everything) {
+        for (Column& column : m_columns) {
+            column.kept = false;
         }
-        m_cells[index].resize(static_cast<std::size_t>(std::max(rows, 0)));
+        m_font = font;
+        m_rows = rows;
+    } else {
+        for (const auto& [row, c] : changed) {
+            const auto index = static_cast<std::size_t>(c);
+            if (row >= 0 && row < rows && c >= 0 && index < m_columns.size() &&
+                m_columns[index].kept) {
+                Update(m_columns[index], row, Measure(cellText(row, c), widths));
+            }
+        }
+    }
+    // Columns not measured now lose their widths: their cells are not followed meanwhile.
+    std::vector<bool> wanted;
+    for (const TextColumn& c : columns) {
+        const auto index = static_cast<std::size_t>(c.column);
+        if (m_columns.size() <= index) {
+            m_columns.resize(index + 1);
+        }
+        if (wanted.size() <= index) {
+            wanted.resize(index + 1);
+        }
+        wanted[index] = true;
+    }
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (i >= wanted.size() || !wanted[i]) {
+            m_columns[i] = Column{};
+        }
+    }
+
+    // The widest cell of each column is shaped: if that differs from what Exact gave, Exact
+    // is wrong for this font, and the second round shapes every text.
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::size_t> fresh;
+        for (const TextColumn& c : columns) {
+            const auto index = static_cast<std::size_t>(c.column);
+            Column& column = m_columns[index];
+            if (!column.kept && std::find(fresh.begin(), fresh.end(), index) == fresh.end()) {
+                fresh.push_back(index);
+            } else if (column.kept && column.atWidest == 0) {
+                Rescan(column);
+            }
+        }
+        MeasureAll(fresh, rows, cellText, widths);
+        bool distrusted = false;
+        for (const TextColumn& c : columns) {
+            Column& column = m_columns[static_cast<std::size_t>(c.column)];
+            if (column.confirmed || rows == 0) {
+                continue;
+            }
+            if (column.widestRow < 0) {
+                const auto at = std::find(column.cells.begin(), column.cells.end(),
+                                          static_cast<float>(column.widest));
+                column.widestRow = static_cast<Int32>(at - column.cells.begin());
+            }
+            if (column.widestRow >= rows) {
+                Rescan(column);
+            }
+            const double shaped = widths.Shaped(cellText(column.widestRow, c.column));
+            column.confirmed = true;
+            if (shaped != column.widest) {
+                distrusted = true;
+            }
+        }
+        if (!distrusted) {
+            break;
+        }
+        widths.Distrust();
+        for (Column& column : m_columns) {
+            column.kept = false;
+        }
+    }
+
+    // Rounding is monotonic, so the widest text gives the widest rounded measure: each column
+    // converts once.
+    std::vector<Int32> result;
+    result.reserve(columns.size());
+    for (const TextColumn& c : columns) {
+        const Column& column = m_columns[static_cast<std::size_t>(c.column)];
+        const double widest = std::max(widths.Shaped(c.heading), column.widest);
+        result.push_back(fw::ToInt32(widest + c.extra));
+    }
+    return result;
+}
+
+void ColumnMeasurer::MeasureAll(const std::vector<std::size_t>& columns, Int32 rows,
+                                const CellText& cellText, fw::TextWidths& widths) {
+    if (columns.empty()) {
+        return;
+    }
+    // Row by row, as the list stores its cells; a text equal to the one above it in its
+    // column (the texts are views into the list, which nothing changes meanwhile) takes that
+    // one's width.
+    struct Pass {
+        Column* column;
+        Int32 index;
+        std::string_view last;
+        double lastWidth = kNone;
+        bool exact = true;
+    };
+    std::vector<Pass> passes;
+    for (std::size_t index : columns) {
+        Column& column = m_columns[index];
+        column = Column{};
+        column.cells.resize(static_cast<std::size_t>(rows));
+        column.widest = kNone;
+        passes.push_back({&column, static_cast<Int32>(index), {}});
+    }
+    // The next row's texts are asked for, and their characters fetched, a row ahead: the
+    // cells lie apart in memory, and waiting for each in turn would take most of the time.
+    std::vector<std::string_view> next(passes.size());
+    auto fetch = [&](Int32 r) {
+        for (std::size_t i = 0; i < passes.size(); ++i) {
+            next[i] = cellText(r, passes[i].index);
+            __builtin_prefetch(next[i].data());
+        }
+    };
+    std::vector<std::string_view> texts(passes.size());
+    if (rows > 0) {
+        fetch(0);
     }
     for (Int32 r = 0; r < rows; ++r) {
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            const Int32 column = columns[i].column;
-            const std::string text = cellText(r, column);
-            Seen& seen = m_cells[static_cast<std::size_t>(column)][static_cast<std::size_t>(r)];
-            if (seen.text == nullptr || *seen.text != text) {
-                const auto& entry = Measured(text, measure);
-                seen.text = &entry.first;
-                seen.width = entry.second;
+        texts.swap(next);
+        if (r + 1 < rows) {
+            fetch(r + 1);
+        }
+        for (std::size_t i = 0; i < passes.size(); ++i) {
+            Pass& p = passes[i];
+            const std::string_view text = texts[i];
+            double w = p.lastWidth;
+            if (r == 0 || text != p.last) {
+                w = Measure(text, widths);
+                p.last = text;
+                p.lastWidth = w;
             }
-            widest[i] = std::max(widest[i], seen.width);
+            Column& column = *p.column;
+            const auto stored = static_cast<float>(w);
+            column.cells[static_cast<std::size_t>(r)] = stored;
+            p.exact = p.exact && static_cast<double>(stored) == w;
+            if (w > column.widest) {
+                column.widest = w;
+                column.atWidest = 1;
+                column.widestRow = r;
+            } else if (w == column.widest) {
+                ++column.atWidest;
+            }
         }
     }
-    std::vector<Int32> widths;
-    widths.reserve(columns.size());
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        widths.push_back(fw::ToInt32(widest[i] + columns[i].extra));
+    for (Pass& p : passes) {
+        p.column->kept = p.exact;
     }
-    return widths;
+}
+
+void ColumnMeasurer::Update(Column& column, Int32 row, double width) {
+    float& slot = column.cells[static_cast<std::size_t>(row)];
+    const double old = slot;
+    const auto stored = static_cast<float>(width);
+    slot = stored;
+    if (static_cast<double>(stored) != width) {
+        column.kept = false;
+        return;
+    }
+    if (row == column.widestRow) {
+        column.confirmed = false;
+    }
+    if (width > column.widest) {
+        column.widest = width;
+        column.atWidest = 1;
+        column.widestRow = row;
+        return;
+    }
+    if (old == column.widest) {
+        --column.atWidest;
+    }
+    if (width == column.widest) {
+        ++column.atWidest;
+    } else if (row == column.widestRow) {
+        column.widestRow = -1;
+    }
+}
+
+void ColumnMeasurer::Rescan(Column& column) {
+    column.widest = kNone;
+    column.atWidest = 0;
+    column.widestRow = -1;
+    column.confirmed = false;
+    for (std::size_t r = 0; r < column.cells.size(); ++r) {
+        const double w = column.cells[r];
+        if (w > column.widest) {
+            column.widest = w;
+            column.atWidest = 1;
+            column.widestRow = static_cast<Int32>(r);
+        } else if (w == column.widest) {
+            ++column.atWidest;
+        }
+    }
 }
 
 ColumnWidthsPlan PlanColumnWidths(const std::vector<Int32>& measured,

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "framework/core/TextWidths.h"
 #include "framework/core/Types.h"
 
 #include <functional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // A column whose texts set its width: the widest of its heading and cell texts plus extra.
@@ -14,32 +16,40 @@ struct TextColumn {
     std::string heading;
 };
 
-// Measures the texts of columns, keeping every width while the font they are measured in stays
-// the same: a text's width depends on nothing else, so each kept width is exactly what a fresh
-// measurement gives. Per cell, the text last seen there and its width save the look-up when
-// the cell has not changed.
+// Measures the texts of columns and keeps one width per cell, so that the next call measures
+// only the cells whose texts changed. Widths are exact: each is what shaping the text gives,
+// found by fw::TextWidths without shaping where the font allows it; the widest cell of each
+// column is shaped anyway to confirm it.
 class ColumnMeasurer {
 public:
-    using MeasureText = std::function<double(const std::string&)>;
-    using CellText = std::function<std::string(fw::Int32 row, fw::Int32 column)>;
+    using CellText = std::function<std::string_view(fw::Int32 row, fw::Int32 column)>;
+    using CellChanges = std::vector<std::pair<fw::Int32, fw::Int32>>; // (row, column)
 
     // The whole-pixel width of each column, in the order given. font names the measuring
-    // surface's font (its MeasuringKey): a different one forgets every width kept.
+    // surface's font (its MeasuringKey): a different one forgets every width kept, as do a
+    // different row count and everything. Otherwise changed lists every cell whose text may
+    // differ from the last call's.
     std::vector<fw::Int32> Widths(const std::string& font, const std::vector<TextColumn>& columns,
-                                  fw::Int32 rows, const CellText& cellText,
-                                  const MeasureText& measure);
+                                  fw::Int32 rows, const CellText& cellText, bool everything,
+                                  const CellChanges& changed, fw::TextWidths& widths);
 
 private:
-    const std::pair<const std::string, double>& Measured(const std::string& text,
-                                                         const MeasureText& measure);
-
-    struct Seen {
-        const std::string* text = nullptr; // a key of m_widths
-        double width = 0;
+    struct Column {
+        std::vector<float> cells; // by row
+        double widest = 0;        // of the cells; -infinity without rows
+        fw::Int32 atWidest = 0;   // how many cells are that wide
+        fw::Int32 widestRow = -1; // one of them, -1 when not known
+        bool kept = false;        // cells and the widest hold for the texts as they are
+        bool confirmed = false;   // the text at widestRow was shaped and gave widest
     };
+    void MeasureAll(const std::vector<std::size_t>& columns, fw::Int32 rows,
+                    const CellText& cellText, fw::TextWidths& widths);
+    void Update(Column& column, fw::Int32 row, double width);
+    static void Rescan(Column& column);
+
     std::string m_font;
-    std::unordered_map<std::string, double> m_widths;
-    std::vector<std::vector<Seen>> m_cells; // by column, then row
+    fw::Int32 m_rows = -1;
+    std::vector<Column> m_columns; // by column index
 };
 
 // The ColumnWidths list for measured widths in a list width pixels wide. When they fit, every

@@ -7,6 +7,7 @@
 #include "framework/ui/Graphics.h"
 #include "framework/ui/MenuItem.h"
 #include "framework/ui/Picture.h"
+#include "framework/ui/TextWidthModel.h"
 #include "listbox/ColumnMeasure.h"
 #include "listbox/DatePatterns.h"
 #include "listbox/TambrelListBoxShared.h"
@@ -187,9 +188,12 @@ void TambrelListBox::ResizeColumns() {
     Picture picture(20, 20, 32);
     Graphics& g = picture.Graphics();
     UseFontOf(g, *this, true);
+    fw::TextWidthModel model(g);
+    const TextChanges changes = TakeTextChanges();
     const std::vector<Int32> widths = m_measurer.Widths(
-        g.MeasuringKey(), texts, ListCount(), [this](Int32 r, Int32 c) { return Cell(r, c); },
-        [&g](const std::string& text) { return g.StringWidth(text); });
+        g.MeasuringKey(), texts, ListCount(),
+        [this](Int32 r, Int32 c) { return CellTextView(r, c); }, changes.everything,
+        changes.cells, model);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         measured[static_cast<std::size_t>(texts[i].column)] = widths[i];
     }

@@ -230,6 +230,6 @@ private:
     };
     std::optional<EditStart> m_editStart;
 
-    // Keeps the text widths ResizeColumns measured.
+    // Keeps the width of each cell ResizeColumns measured.
     ColumnMeasurer m_measurer;
 };

@@ -6,7 +6,7 @@
 # small set of inputs (old and new) that reaches every edge they reach.
 #
 # Usage: scripts/fuzz.sh [--merge] [seconds] [target...]
-#        targets: property_stream format date listbox (all unless named)
+#        targets: property_stream format date open_type_layout listbox (all unless named)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +18,7 @@ fi
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(property_stream format date listbox)
+[ ${#targets[@]} -gt 0 ] || targets=(property_stream format date open_type_layout listbox)
 
 scripts/install-deps.sh --fuzz
 build=build/fuzz

@@ -3,6 +3,9 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core
+          # more faces for the text width tests: kerning, OpenType ligatures, contextual
+          # alternates, colour emoji
+          fonts-liberation2 fonts-linuxlibertine fonts-ebgaramond fonts-noto-color-emoji
           # the end-to-end tests: a real X server, window manager and X input
           python3 xvfb openbox xdotool x11-utils)
 # The demonstration under valgrind on an X display of its own (scripts/valgrind.sh).

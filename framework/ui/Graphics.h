@@ -73,6 +73,7 @@ public:
     QPainter& Painter() const { return m_painter; }
 
 private:
+    friend class TextWidthModel; // measures in m_font
     void ApplyFont();
     bool CanPaint() const;
     QFontMetricsF Metrics() const;

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -42,6 +43,32 @@ Int32 RowAfterRemoval(Int32 row, Int32 first, Int32 count);
 // Where row lands when a row is inserted at inserted.
 Int32 RowAfterInsertion(Int32 row, Int32 inserted);
 
+// The cells whose texts changed, for Listbox::TakeTextChanges; nothing is noted until it is
+// first asked for.
+struct TextJournal {
+    static constexpr std::size_t kCap = 4096; // past this, just everything
+    bool on = false;
+    bool everything = true;
+    std::vector<std::pair<Int32, Int32>> cells;
+
+    void Changed(Int32 row, Int32 column) {
+        if (!on || everything) {
+            return;
+        }
+        if (cells.size() >= kCap) {
+            Everything();
+            return;
+        }
+        cells.emplace_back(row, column);
+    }
+    void Everything() {
+        if (on && !everything) {
+            everything = true;
+            std::vector<std::pair<Int32, Int32>>().swap(cells);
+        }
+    }
+};
+
 struct Listbox::State {
     std::vector<ListRow> rows;
     std::vector<ColumnSettings> columns;  // ColumnCount entries
@@ -69,6 +96,7 @@ struct Listbox::State {
     bool enableDragReorder = false;
     std::string dataSource;
     std::string dataField;
+    TextJournal textChanges;
 
     // OutOfBoundsException for an index outside the list.
     void CheckRow(Int32 row) const;

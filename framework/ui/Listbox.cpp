@@ -97,6 +97,7 @@ void Listbox::AddRow() {
     // Built in place: the cells get their one block, and nothing is copied.
     m_state->rows.emplace_back().cells.resize(m_state->columns.size());
     m_state->lastIndex = static_cast<Int32>(m_state->rows.size()) - 1;
+    m_state->textChanges.Everything();
     LayoutChanged();
 }
 
@@ -111,6 +112,7 @@ void Listbox::InsertRow(Int32 row, const std::string& text) {
     }
     m_state->rows.insert(m_state->rows.begin() + row, std::move(newRow));
     m_state->lastIndex = row;
+    m_state->textChanges.Everything();
     if (m_view != nullptr) {
         m_view->RowInserted(row);
     }
@@ -124,6 +126,7 @@ void Listbox::RemoveRow(Int32 row) {
     }
     const bool wasSelected = m_state->rows[static_cast<size_t>(row)].selected;
     m_state->rows.erase(m_state->rows.begin() + row);
+    m_state->textChanges.Everything();
     if (m_state->lastIndex == row) {
         m_state->lastIndex = -1;
     } else if (m_state->lastIndex > row) {
@@ -142,6 +145,7 @@ void Listbox::DeleteAllRows() {
     const bool hadSelection = m_state->FirstSelected() >= 0;
     std::vector<ListRow>().swap(m_state->rows);
     m_state->lastIndex = -1;
+    m_state->textChanges.Everything();
     LayoutChanged();
     if (hadSelection) {
         Event_Change();
@@ -166,7 +170,18 @@ std::string_view Listbox::CellTextView(Int32 row, Int32 column) const {
 
 void Listbox::Cell(Int32 row, Int32 column, const std::string& text) {
     m_state->Cell(row, column).text = text;
+    m_state->textChanges.Changed(row, column);
     Repaint();
+}
+
+Listbox::TextChanges Listbox::TakeTextChanges() {
+    TextJournal& journal = m_state->textChanges;
+    TextChanges taken;
+    taken.everything = !journal.on || journal.everything;
+    taken.cells.swap(journal.cells);
+    journal.on = true;
+    journal.everything = false;
+    return taken;
 }
 
 Variant Listbox::CellTag(Int32 row, Int32 column) const {
@@ -282,6 +297,7 @@ void Listbox::ColumnCount(Int32 count) {
     for (ListRow& row : m_state->rows) {
         row.cells.resize(n);
     }
+    m_state->textChanges.Everything();
     if (m_state->headingIndex >= count) {
         m_state->headingIndex = -1;
     }

@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -354,6 +356,14 @@ protected:
 
     // The cell's text without a copy; valid until the cell or the rows change.
     std::string_view CellTextView(Int32 row, Int32 column) const;
+    // Which cells' texts changed since the last call. everything: rows or columns were added,
+    // removed or moved, or more texts changed than are listed. The first call only starts the
+    // bookkeeping (none before it) and says everything.
+    struct TextChanges {
+        bool everything = true;
+        std::vector<std::pair<Int32, Int32>> cells; // (row, column), in the order of change
+    };
+    TextChanges TakeTextChanges();
 
 private:
     friend class ListboxView;

@@ -206,6 +206,7 @@ bool ListboxEditing::End(bool keepTyped) {
     auto& s = m_view.S();
     if (s.HasCell(row, column)) {
         s.Cell(row, column).text = keepTyped ? typed : m_original;
+        s.textChanges.Changed(row, column);
     }
     Close(*editor);
     return m_view.Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });

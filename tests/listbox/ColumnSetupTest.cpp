@@ -3,10 +3,16 @@
 #include "framework/core/Text.h"
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Picture.h"
+#include "framework/ui/testing/ModalTestSupport.h"
+#include "app/Startup.h"
+#include "app/Window1.h"
 #include "tests/support/ListBoxAccess.h"
+#include "tests/support/ListDriver.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -474,6 +480,69 @@ TEST(ResizeColumns, ColumnsAddedAfterResetAreNotMeasured) {
     EXPECT_EQ(lb.ColumnWidths(), std::to_string(fw::ToInt32(m.Width("A") + 14)) + "," +
                                      std::to_string(fw::ToInt32(m.Width("B") + 14)) + "," +
                                      fw::Format(0, "#") + "," + fw::Format(0, "#"));
+}
+
+// The widths kept from call to call follow every change: after the demonstration's fill, after
+// one cell grows past its column's widest and shrinks back, a text with ligatures, an edit in
+// place and a removed row, each call gives what measuring every heading and cell with
+// StringWidth gives.
+TEST(ResizeColumns, KeptWidthsFollowEveryChangedCell) {
+    Initialize();
+    TambrelListBox& lb = Window1::Instance()->lb1();
+    support::Settle();
+    // Its columns "i,i,se,ce,b,d,s,te,me,ae,p": check box, drop-down and progress bar apart.
+    const double extras[] = {14, 14, 14, 14, 29, 32, 14, 14, 14, 14, -1};
+    ASSERT_EQ(lb.ColumnCount(), 11);
+    auto everyCell = [&] {
+        Measure m(lb);
+        std::vector<Int32> measured(11, 0);
+        std::vector<bool> hidden(11, false);
+        for (Int32 c = 0; c < 11; ++c) {
+            hidden[c] = lb.Column(c).WidthActual() == 0;
+            if (hidden[c] || extras[c] < 0) {
+                measured[c] = hidden[c] ? 0 : 75;
+                continue;
+            }
+            double widest = m.Width(lb.Heading(c));
+            for (Int32 r = 0; r < lb.ListCount(); ++r) {
+                widest = std::max(widest, m.Width(lb.Cell(r, c)));
+            }
+            measured[c] = fw::ToInt32(widest + extras[c]);
+        }
+        return PlanColumnWidths(measured, hidden, lb.ScrollBarVertical(), lb.Width()).widths;
+    };
+    lb.ResizeColumns();
+    const std::string filled = lb.ColumnWidths();
+    EXPECT_EQ(filled, everyCell());
+
+    lb.UpdateValue(17, 6, "Something far, far wider than every other text of the list");
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), everyCell());
+    EXPECT_NE(lb.ColumnWidths(), filled);
+    lb.UpdateValue(17, 6, "x");
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), everyCell());
+    EXPECT_EQ(lb.ColumnWidths(), filled);
+
+    lb.UpdateValue(3, 2, "The office's affluent fjord, fi fl ffi ffl, and a long string, 9");
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), everyCell());
+
+    support::ListDriver view{lb};
+    view.Click(view.Centre(0, 2));
+    QLineEdit* editor = view.Editor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, " and more typed in place, far wider than what it was");
+    auto told = fw::testing::ExpectMessageBox(); // the demonstration tells the new text
+    QTest::keyClick(editor, Qt::Key_Return);
+    support::Settle();
+    EXPECT_TRUE(fw::testing::WaitForModalAnswers());
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), everyCell());
+
+    lb.RemoveRow(0);
+    lb.ResizeColumns();
+    EXPECT_EQ(lb.ColumnWidths(), everyCell());
 }
 
 } // namespace
