@@ -68,7 +68,7 @@ private:
     Texts m_texts; // a copy: QString shares the characters
 };
 
-// Keeps each run's real time in milliseconds and its counters, by benchmark name
+// Keeps each run's CPU time in milliseconds and its counters, by benchmark name
 // ("Family/arg"), then prints the tables a program adds after Google Benchmark's table.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
@@ -78,10 +78,10 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
-    // The time of the run of that name, or a negative number when it did not run.
-    double Ms(const std::string& name) const;
-    // A counter of the run of that name, or a negative number.
-    double Counter(const std::string& name, const std::string& counter) const;
+    // The CPU time of one iteration of family/arg, or a negative number when it did not run.
+    double Ms(const std::string& family, int arg) const;
+    // A counter of family/arg, or a negative number.
+    double Counter(const std::string& family, int arg, const std::string& counter) const;
 
 private:
     Printer m_printer;
@@ -93,13 +93,18 @@ private:
 std::string Num(double value, int decimals = 3);
 // a / b, or "n/a".
 std::string Ratio(double a, double b);
-// Prints the title line every table starts with; scripts/bench.sh collects from it on.
-void Title(const char* title);
+// Prints the title line every table starts with (scripts/bench.sh collects from it on) and
+// what its times are.
+void Title(const char* title, bool times = true);
 
 // Registers fn as name/arg for each (arg, iterations) pair, in milliseconds. A fixed
 // iteration count per size keeps each program within a minute or two.
 void Register(const char* name, void (*fn)(benchmark::State&),
               std::initializer_list<std::pair<int, int>> argsAndIterations);
+
+// Runs fn after the tables, while Qt's application object still exists: views a program keeps
+// in static storage must go before it.
+void BeforeQtEnds(std::function<void()> fn);
 
 // Starts Qt on the offscreen platform unless another was chosen, warms the font caches both
 // sides share (one small list and one small view fitted), and runs the benchmarks with

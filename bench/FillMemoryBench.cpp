@@ -47,8 +47,8 @@ void FillModel(QStandardItemModel& model, const bench::Texts& texts, bool ownCop
         row.reserve(kColumns);
         for (int c = 0; c < kColumns; ++c) {
             const QString& text = texts.At(r, c);
-            row.append(new QStandardItem(ownCopies ? QString(text.constData(), text.size())
-                                                   : text));
+            row.append(
+                new QStandardItem(ownCopies ? QString(text.constData(), text.size()) : text));
         }
         model.appendRow(row);
     }
@@ -110,22 +110,22 @@ void Qt_StandardItemMemory(benchmark::State& state) {
 }
 
 void PrintTables(const TableReporter& r) {
-    const std::string arg = "/" + std::to_string(kRows);
     bench::Title("3. Typed fill, 100k rows (Qt: QStandardItemModel::appendRow of the texts)");
     std::printf("%-8s %11s %20s %10s\n", "rows", "Tambrel ms", "QStandardItem ms", "Qt / T");
-    const double ours = r.Ms("Tambrel_Fill" + arg);
-    const double qt = r.Ms("Qt_StandardItemFill" + arg);
+    const double ours = r.Ms("Tambrel_Fill", kRows);
+    const double qt = r.Ms("Qt_StandardItemFill", kRows);
     std::printf("%-8d %11s %20s %10s\n", kRows, Num(ours).c_str(), Num(qt).c_str(),
                 Ratio(qt, ours).c_str());
 
-    bench::Title("4. Heap per cell, 100k x 11, after ResizeColumns (mallinfo2, after malloc_trim)");
+    bench::Title("4. Heap per cell, 100k x 11, after ResizeColumns (mallinfo2, after malloc_trim)",
+                 false);
     std::printf("%-8s %15s %12s %21s %17s %8s\n", "rows", "Tambrel B/cell", "Tambrel MiB",
                 "QStandardItem B/cell", "QStandardItem MiB", "Qt / T");
-    const double oursCell = r.Counter("Tambrel_Memory" + arg, "bytes_per_cell");
-    const double qtCell = r.Counter("Qt_StandardItemMemory" + arg, "bytes_per_cell");
+    const double oursCell = r.Counter("Tambrel_Memory", kRows, "bytes_per_cell");
+    const double qtCell = r.Counter("Qt_StandardItemMemory", kRows, "bytes_per_cell");
     std::printf("%-8d %15s %12s %21s %17s %8s\n", kRows, Num(oursCell, 1).c_str(),
-                Num(r.Counter("Tambrel_Memory" + arg, "MiB"), 1).c_str(), Num(qtCell, 1).c_str(),
-                Num(r.Counter("Qt_StandardItemMemory" + arg, "MiB"), 1).c_str(),
+                Num(r.Counter("Tambrel_Memory", kRows, "MiB"), 1).c_str(), Num(qtCell, 1).c_str(),
+                Num(r.Counter("Qt_StandardItemMemory", kRows, "MiB"), 1).c_str(),
                 Ratio(qtCell, oursCell).c_str());
 }
 

@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStandardItemModel model(0, 11);
     model.setHorizontalHeaderLabels({"Key", "No.", "Long String", "Currency ", "Checkbox",
-                                     "Drop Down", "Right String", "The Date", "Time",
-                                     "DateTime", "Progress"});
+                                     "Drop Down", "Right String", "The Date", "Time", "DateTime",
+                                     "Progress"});
     const QLocale english(QLocale::English);
     std::mt19937 random(1980);
     std::uniform_real_distribution<double> rnd(0.0, 1.0);

@@ -101,8 +101,14 @@ std::optional<Sample> RunProbe(const std::string& program) {
     int status = 0;
     waitpid(pid, &status, 0);
     Sample s;
-    if (!finished || std::sscanf(text.c_str(), "first_paint_ms=%lf painted_ms=%lf", &s.firstPaint,
-                                 &s.painted) != 2) {
+    if (!finished) {
+        std::fprintf(stderr, "startup_bench: %s gave no paint within 30 s\n", program.c_str());
+        return std::nullopt;
+    }
+    if (std::sscanf(text.c_str(), "first_paint_ms=%lf painted_ms=%lf", &s.firstPaint, &s.painted) !=
+        2) {
+        std::fprintf(stderr, "startup_bench: %s ended (status %d) before a paint\n",
+                     program.c_str(), status);
         return std::nullopt;
     }
     return s;
@@ -135,10 +141,14 @@ pid_t StartXvfb() {
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char* argv[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"),
-                    const_cast<char*>("3"),    const_cast<char*>("-screen"),
-                    const_cast<char*>("0"),    const_cast<char*>("1280x1024x24"),
-                    const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),
+    char* argv[] = {const_cast<char*>("Xvfb"),
+                    const_cast<char*>("-displayfd"),
+                    const_cast<char*>("3"),
+                    const_cast<char*>("-screen"),
+                    const_cast<char*>("0"),
+                    const_cast<char*>("1280x1024x24"),
+                    const_cast<char*>("-nolisten"),
+                    const_cast<char*>("tcp"),
                     nullptr};
     pid_t pid = 0;
     const int rc = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv, environ);

@@ -35,3 +35,11 @@ std::string FormatDatePattern(const fw::Date& d, const std::string& pattern,
 // The time written by a time pattern: H hour, M minute, S second; one of the markers AMPM,
 // AM/PM, AM, PM, AP or A/P anywhere selects the 12-hour clock and appends "am" or "pm".
 std::string FormatTimePattern(const fw::Date& d, const std::string& pattern);
+
+namespace detail {
+// The two writers themselves, replacing placeholder runs one by one in the text. The functions
+// above give what these give, faster; kept for comparing the two.
+std::string WriteDatePattern(const fw::Date& d, const std::string& pattern,
+                             const DayMonthNameLists& names);
+std::string WriteTimePattern(const fw::Date& d, const std::string& pattern);
+} // namespace detail

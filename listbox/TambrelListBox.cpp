@@ -345,7 +345,7 @@ void TambrelListBox::SetHiddenColumns() {
 // Cell values
 
 void TambrelListBox::NewRow() {
-    AddRow(std::vector<std::string>{""});
+    AddRow();
 }
 
 void TambrelListBox::SetValue(Int32 column, const Variant& value) {
@@ -357,7 +357,7 @@ void TambrelListBox::SetDropDownList(Int32 row, Int32 column, const std::string&
     if (DropList.UBound1() < row) {
         DropList.Redim(row, ColumnCount());
     }
-    DropList.At(row, column) = list;
+    DropList.Set(row, column, list);
 }
 
 Variant TambrelListBox::GetValue(Int32 row, Int32 column) {
@@ -373,17 +373,30 @@ void TambrelListBox::UpdateValue(Int32 row, Int32 column, const Variant& value) 
         return;
     }
     CellTag(row, column, value);
-    auto dateOf = [&value] {
-        auto d = std::make_shared<fw::Date>();
-        d->TotalSeconds(value.ToDouble());
-        return d;
+    // The date a value stands for, as a new Date given its seconds would be: a Date itself,
+    // whose seconds always read back unchanged, or one on the stack.
+    std::optional<fw::Date> made;
+    auto dateOf = [&value, &made]() -> const fw::Date& {
+        if (const auto* object = value.GetIf<std::shared_ptr<fw::Object>>()) {
+            if (const auto* date = dynamic_cast<const fw::Date*>(object->get())) {
+                return *date;
+            }
+        }
+        made.emplace(1970, 1, 1);
+        made->TotalSeconds(value.ToDouble());
+        return *made;
     };
     std::string text;
+    const std::string* shown = &text;
     switch (kind) {
     case KindCheckBox:
     case KindDropDown:
     case KindString:
-        text = value.ToString();
+        if (const auto* held = value.GetIf<std::string>()) {
+            shown = held; // no copy on the way to the cell
+        } else {
+            text = value.ToString();
+        }
         break;
     case KindCurrency:
         text = Format(value.ToDouble(), CurrencyFormat);
@@ -409,7 +422,7 @@ void TambrelListBox::UpdateValue(Int32 row, Int32 column, const Variant& value) 
     default:
         return;
     }
-    Cell(row, column, text);
+    Cell(row, column, *shown);
 }
 
 void TambrelListBox::SetPBMaxValue(Int32 row, Int32 column, double max) {
@@ -417,7 +430,7 @@ void TambrelListBox::SetPBMaxValue(Int32 row, Int32 column, double max) {
     if (PBMaxVals.UBound1() < row) {
         PBMaxVals.Redim(row, ColumnCount());
     }
-    PBMaxVals.At(row, column) = max;
+    PBMaxVals.Slot(row, column) = max;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -427,10 +440,14 @@ std::string TambrelListBox::FormattedDate(const fw::DatePtr& d, const std::strin
     if (!d) {
         throw fw::NilObjectException("FormattedDate of a nil Date");
     }
+    return FormattedDate(*d, pattern);
+}
+
+std::string TambrelListBox::FormattedDate(const fw::Date& d, const std::string& pattern) {
     if (LongMonths.size() < 12) {
         SetupDaysMonths("E");
     }
-    return FormatDatePattern(*d, pattern, {LongMonths, ShortMonths, LongDayStr, ShortDayStr});
+    return FormatDatePattern(d, pattern, {LongMonths, ShortMonths, LongDayStr, ShortDayStr});
 }
 
 void TambrelListBox::SetupDaysMonths(const std::string& language) {
@@ -447,6 +464,10 @@ std::string TambrelListBox::FormattedTime(const fw::DatePtr& d, const std::strin
         throw fw::NilObjectException("FormattedTime of a nil Date");
     }
     return FormatTimePattern(*d, pattern);
+}
+
+std::string TambrelListBox::FormattedTime(const fw::Date& d, const std::string& pattern) {
+    return FormatTimePattern(d, pattern);
 }
 
 void TambrelListBox::CheckCell(Int32 row, Int32 column) const {

@@ -5,7 +5,7 @@
 #include "framework/core/Types.h"
 #include "framework/core/Variant.h"
 #include "framework/ui/Listbox.h"
-#include "listbox/Array2D.h"
+#include "listbox/CellTables.h"
 #include "listbox/ColumnMeasure.h"
 
 #include <memory>
@@ -197,8 +197,10 @@ private:
     static std::optional<TextPlace> TextPlaceOf(fw::Int32 columnAlignment);
     void WriteString(fw::Graphics& g, const std::string& text, fw::Int32 alignment);
     std::string FormattedDate(const fw::DatePtr& d, const std::string& pattern);
+    std::string FormattedDate(const fw::Date& d, const std::string& pattern);
     void SetupDaysMonths(const std::string& language);
     std::string FormattedTime(const fw::DatePtr& d, const std::string& pattern);
+    std::string FormattedTime(const fw::Date& d, const std::string& pattern);
     void SetHiddenColumns();
 
     // The kind of a column, plain for a column that has none since the last Reset.
@@ -208,14 +210,14 @@ private:
 
     std::vector<fw::Int32> ColType;
     std::vector<std::string> DropOrient;
-    Array2D<std::string> DropList;
+    ChoiceLists DropList;
     std::vector<bool> ColEdit;
     std::vector<std::string> LongDayStr;
     std::vector<std::string> LongMonths;
     std::vector<std::string> ShortDayStr;
     std::vector<std::string> ShortMonths;
     bool NotOpen = true;
-    Array2D<double> PBMaxVals;
+    SparseColumns<double> PBMaxVals;
 
     // The cell a click opened the editor on, as it was before the click: an edit cancelled
     // with Escape or refused as no number puts it back.

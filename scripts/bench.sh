@@ -26,6 +26,6 @@ done
 
 echo
 echo "================ Tambrel against Qt (every ratio: Qt's time or bytes / ours)"
-awk '/^== [0-9]+\./ { keep = 1 } /^== [a-z_]+$/ { keep = 0 } keep' "$log" | \
-    sed 's/\x1b\[[0-9;]*m//g'
+awk '/^== [0-9]+\./ { keep = 1; print "" } /^== [a-z_]+$/ { keep = 0 } keep' "$log" | \
+    sed 's/\x1b\[[0-9;]*m//g' | cat -s
 exit $status

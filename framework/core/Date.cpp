@@ -195,6 +195,17 @@ Int32 Date::DayOfWeek() const {
     return static_cast<Int32>((days + 4) % 7 + 7) % 7 + 1;
 }
 
+Date::Parts Date::Breakdown() const {
+    const Fields f = Split(m_totalSeconds);
+    return {static_cast<Int32>(f.year),
+            f.month,
+            f.day,
+            f.hour,
+            f.minute,
+            f.second,
+            static_cast<Int32>((f.days + 4) % 7 + 7) % 7 + 1};
+}
+
 // Each setter rebuilds the seconds from all fields, so a value out of range carries over;
 // the fraction of a second is kept.
 void Date::Year(Int32 value) {

@@ -37,6 +37,12 @@ public:
     void Second(Int32 value);
     Int32 DayOfWeek() const; // 1 Sunday .. 7 Saturday
 
+    // Every field at once, each as its getter gives it.
+    struct Parts {
+        Int32 year, month, day, hour, minute, second, dayOfWeek;
+    };
+    Parts Breakdown() const;
+
     std::string LongDate() const;    // "Saturday, February 9, 1980"
     std::string LongTime() const;    // "2:05:07 PM"
     std::string SQLDateTime() const; // "1980-02-09 14:05:07"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -11,11 +12,45 @@ namespace fw {
 
 namespace {
 
+// Decimal digits in place: a Double's shortest text has at most 17, and rounding adds at most
+// one.
+class Digits {
+public:
+    bool empty() const { return m_size == 0; }
+    std::size_t size() const { return m_size; }
+    char back() const { return m_data[m_size - 1]; }
+    void pop_back() { --m_size; }
+    void clear() { m_size = 0; }
+    void operator+=(char c) {
+        if (m_size < kCapacity) {
+            m_data[m_size++] = c;
+        }
+    }
+    void shrink(std::size_t size) {
+        m_size = static_cast<unsigned char>(std::min<std::size_t>(size, m_size));
+    }
+    void push_front(char c) {
+        if (m_size < kCapacity) {
+            std::memmove(m_data + 1, m_data, m_size);
+            m_data[0] = c;
+            ++m_size;
+        }
+    }
+    char& operator[](std::size_t i) { return m_data[i]; }
+    char operator[](std::size_t i) const { return m_data[i]; }
+    std::string_view view() const { return std::string_view(m_data, m_size); }
+
+private:
+    static constexpr std::size_t kCapacity = 24;
+    char m_data[kCapacity];
+    unsigned char m_size = 0;
+};
+
 // A finite number as 0.<digits> x 10^exponent; digits has no leading or trailing zeros and is
 // empty for zero.
 struct Decimal {
     bool negative = false;
-    std::string digits;
+    Digits digits;
     int exponent = 0;
 
     bool IsZero() const { return digits.empty(); }
@@ -58,7 +93,7 @@ Decimal ToDecimal(double value) {
     }
     // d.ddd e X is 0.dddd e X+1.
     d.exponent = exp10 + 1;
-    const std::size_t firstNonZero = d.digits.find_first_not_of('0');
+    const std::size_t firstNonZero = d.digits.view().find_first_not_of('0');
     if (firstNonZero == std::string::npos) {
         d.digits.clear();
         d.exponent = 0;
@@ -83,7 +118,7 @@ void RoundToFraction(Decimal& d, int fraction) {
         return;
     }
     const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
-    d.digits.resize(static_cast<std::size_t>(keep));
+    d.digits.shrink(static_cast<std::size_t>(keep));
     if (up) {
         long i = keep - 1;
         while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
@@ -91,7 +126,7 @@ void RoundToFraction(Decimal& d, int fraction) {
             --i;
         }
         if (i < 0) {
-            d.digits.insert(d.digits.begin(), '1');
+            d.digits.push_front('1');
             ++d.exponent;
         } else {
             ++d.digits[static_cast<std::size_t>(i)];
@@ -106,7 +141,7 @@ std::string IntegerDigits(const Decimal& d) {
         return {};
     }
     const auto count = static_cast<std::size_t>(d.exponent);
-    std::string result = d.digits.substr(0, count);
+    std::string result(d.digits.view().substr(0, count));
     result.append(count - result.size(), '0');
     return result;
 }
@@ -246,6 +281,33 @@ std::vector<Section> ParseSections(std::string_view pattern) {
     return sections;
 }
 
+// The parsed sections of the last few patterns, per thread: the same few patterns format value
+// after value. A reference stays good until the next call.
+const std::vector<Section>& SectionsOf(std::string_view pattern) {
+    struct Entry {
+        std::string pattern;
+        std::vector<Section> sections;
+    };
+    constexpr std::size_t kKept = 16;
+    thread_local std::vector<Entry> kept;
+    thread_local std::size_t next = 0;
+    for (const Entry& entry : kept) {
+        if (entry.pattern == pattern) {
+            return entry.sections;
+        }
+    }
+    Entry made{std::string(pattern), ParseSections(pattern)};
+    if (kept.size() < kKept) {
+        kept.reserve(kKept);
+        kept.push_back(std::move(made));
+        return kept.back().sections;
+    }
+    Entry& slot = kept[next];
+    next = (next + 1) % kKept;
+    slot = std::move(made);
+    return slot.sections;
+}
+
 // Writes the magnitude of d (already rounded) by section s. sign is the text a "-" stands for;
 // autoSign is placed before the first digit when the section has no sign of its own.
 std::string Render(const Section& s, const Decimal& d, bool negative, bool autoSign, Mode mode) {
@@ -362,7 +424,7 @@ std::string FormatEngine(double value, std::string_view pattern, Mode mode) {
     if (pattern.empty()) {
         return PlainText(value == 0 ? 0.0 : value);
     }
-    const std::vector<Section> sections = ParseSections(pattern);
+    const std::vector<Section>& sections = SectionsOf(pattern);
     auto pick = [&](std::size_t index) -> const Section& {
         return (index < sections.size() && !sections[index].empty) ? sections[index] : sections[0];
     };

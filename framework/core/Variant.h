@@ -44,6 +44,10 @@ public:
     std::shared_ptr<Date> ToDate() const;
     std::shared_ptr<Object> ToObject() const;
 
+    // The value itself when it is held as a T (bool, Int32, double, Currency, std::string,
+    // std::shared_ptr<Object>), without conversion; nullptr otherwise.
+    template <class T> const T* GetIf() const noexcept { return std::get_if<T>(&m_value); }
+
 private:
     std::variant<std::monostate, bool, Int32, double, Currency, std::string,
                  std::shared_ptr<Object>>

@@ -3,6 +3,8 @@
 // The list box's rows, columns and settings, shared by the list box and its native widget,
 // with the few operations both sides need. Internal to the framework; no Qt here.
 
+#include "framework/core/CompactText.h"
+#include "framework/core/CompactVariant.h"
 #include "framework/ui/Listbox.h"
 
 #include <deque>
@@ -12,9 +14,10 @@
 
 namespace fw {
 
+// 40 bytes; a text or string tag of up to 15 bytes takes no heap block.
 struct ListCell {
-    std::string text;
-    Variant tag;
+    CompactText text;
+    CompactVariant tag;
     Int32 type = 0;
     CheckBox::CheckedStates state = CheckBox::CheckedStates::Unchecked;
 };

@@ -85,20 +85,20 @@ void Listbox::Repaint() {
 // Rows and cells
 
 void Listbox::AddRow(const std::vector<std::string>& texts) {
-    ListRow row;
-    row.cells.resize(m_state->columns.size());
-    const size_t n = std::min(texts.size(), row.cells.size());
+    AddRow();
+    std::vector<ListCell>& cells = m_state->rows.back().cells;
+    const size_t n = std::min(texts.size(), cells.size());
     for (size_t i = 0; i < n; ++i) {
-        row.cells[i].text = texts[i];
+        cells[i].text = texts[i];
     }
-    m_state->rows.push_back(std::move(row));
-    m_state->lastIndex = static_cast<Int32>(m_state->rows.size()) - 1;
-    m_state->textChanges.Everything();
-    LayoutChanged();
 }
 
 void Listbox::AddRow() {
-    AddRow(std::vector<std::string>{});
+    // Built in place: the cells get their one block, and nothing is copied.
+    m_state->rows.emplace_back().cells.resize(m_state->columns.size());
+    m_state->lastIndex = static_cast<Int32>(m_state->rows.size()) - 1;
+    m_state->textChanges.Everything();
+    LayoutChanged();
 }
 
 void Listbox::InsertRow(Int32 row, const std::string& text) {
@@ -161,11 +161,11 @@ Int32 Listbox::LastIndex() const {
 }
 
 std::string Listbox::Cell(Int32 row, Int32 column) const {
-    return m_state->Cell(row, column).text;
+    return m_state->Cell(row, column).text.Str();
 }
 
 std::string_view Listbox::CellTextView(Int32 row, Int32 column) const {
-    return m_state->Cell(row, column).text;
+    return m_state->Cell(row, column).text.View();
 }
 
 void Listbox::Cell(Int32 row, Int32 column, const std::string& text) {
@@ -185,7 +185,7 @@ Listbox::TextChanges Listbox::TakeTextChanges() {
 }
 
 Variant Listbox::CellTag(Int32 row, Int32 column) const {
-    return m_state->Cell(row, column).tag;
+    return m_state->Cell(row, column).tag.ToVariant();
 }
 
 void Listbox::CellTag(Int32 row, Int32 column, const Variant& tag) {

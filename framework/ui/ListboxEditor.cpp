@@ -168,7 +168,7 @@ void ListboxEditing::Open(Int32 row, Int32 column) {
     }
     auto* editor = new ListboxCellEditor(m_view, m_view.viewport(), row, column);
     m_editor = editor;
-    m_original = s.Cell(row, column).text;
+    m_original = s.Cell(row, column).text.Str();
     editor->setFont(m_view.font());
     editor->setText(QString::fromStdString(m_original));
     editor->selectAll();

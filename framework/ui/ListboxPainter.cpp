@@ -200,7 +200,7 @@ void ListboxPainter::PaintCell(QPainter& painter, Int32 row, Int32 column, const
         g.ForeColor(FromQColor(pal.color(selected ? QPalette::HighlightedText : QPalette::Text)));
         const ColumnSettings& col = m_view.S().columns[static_cast<size_t>(column)];
         const QFontMetrics fm = m_view.fontMetrics();
-        const std::string text = m_view.S().Cell(row, column).text;
+        const std::string text = m_view.S().Cell(row, column).text.Str();
         const Int32 x = TextX(text, col.alignment, col.alignmentOffset, textWidth);
         const Int32 y = (cell.height() - fm.height()) / 2 + fm.ascent();
         bool drawn = false;

@@ -145,6 +145,10 @@ void ListboxView::BorderChanged() {
 }
 
 void ListboxView::Repaint() {
+    // Hidden, nothing inside would paint: a list filled before it is shown pays no updates.
+    if (!isVisible()) {
+        return;
+    }
     viewport()->update();
     m_header->update();
 }

@@ -274,4 +274,21 @@ TEST(Date, NewDateHoldsTheLocalWallClockNow) {
     EXPECT_LE(now.TotalSeconds(), after);
 }
 
+
+TEST(Date, BreakdownGivesWhatEachGetterGives) {
+    for (const double seconds :
+         {0.0, -1.0, 86399.5, 319212307.0, -62135596800.0, 1e15, -1e15, 253402300799.0, -0.25}) {
+        fw::Date d(1970, 1, 1);
+        d.TotalSeconds(seconds);
+        const fw::Date::Parts p = d.Breakdown();
+        EXPECT_EQ(p.year, d.Year()) << seconds;
+        EXPECT_EQ(p.month, d.Month()) << seconds;
+        EXPECT_EQ(p.day, d.Day()) << seconds;
+        EXPECT_EQ(p.hour, d.Hour()) << seconds;
+        EXPECT_EQ(p.minute, d.Minute()) << seconds;
+        EXPECT_EQ(p.second, d.Second()) << seconds;
+        EXPECT_EQ(p.dayOfWeek, d.DayOfWeek()) << seconds;
+    }
+}
+
 } // namespace

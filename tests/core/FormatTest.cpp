@@ -177,4 +177,33 @@ TEST(Str, PlainText) {
     EXPECT_EQ(Format(2.5, ""), "2.5");
 }
 
+
+// Each pattern is parsed once and kept; more patterns than are kept, in turn and over again,
+// still give each its own text.
+TEST(Format, PatternsTakenInTurnEachGiveTheirOwnText) {
+    std::vector<Case> cases = {
+        {-1234.567, "#,0.00;(#,0.00);\\", "(1,234.57)"},
+        {0, "#,0.00;(#,0.00);\\", ""},
+        {42, "-#", "42"},
+        {-42, "-#", "-42"},
+        {2.5, "-#0.00", "2.50"},
+        {7, "00", "07"},
+        {0.25, "0%", "25%"},
+    };
+    // Patterns that differ only in the count of their placeholders.
+    std::vector<std::string> patterns;
+    for (int zeros = 1; zeros <= 24; ++zeros) {
+        patterns.push_back(std::string(static_cast<std::size_t>(zeros), '0'));
+    }
+    for (int round = 0; round < 3; ++round) {
+        for (const Case& c : cases) {
+            ExpectBoth(c);
+        }
+        for (std::size_t i = 0; i < patterns.size(); ++i) {
+            const std::size_t zeros = round == 1 ? patterns.size() - i : i + 1;
+            EXPECT_EQ(Format(5, patterns[zeros - 1]), std::string(zeros - 1, '0') + "5");
+        }
+    }
+}
+
 } // namespace

@@ -1,8 +1,11 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
+#include "listbox/Array2D.h"
 #include "tests/support/ListBoxAccess.h"
 
 #include <gtest/gtest.h>
+#include <limits>
+#include <utility>
 
 using fw::Int32;
 using fw::Variant;
@@ -189,6 +192,124 @@ TEST_F(CellValues, IndexesOutsideTheListRaise) {
     lb.ColumnCount(12);
     EXPECT_THROW(lb.SetValue(11, "x"), fw::OutOfBoundsException);
     EXPECT_EQ(TA::DropList(lb).UBound1(), -1);
+}
+
+// A date cell shows the date a new Date given the value's seconds would be, whatever the value.
+TEST_F(CellValues, DateCellsShowTheDateOfTheValuesSeconds) {
+    auto far = std::make_shared<fw::Date>(1970, 1, 1);
+    far->TotalSeconds(1e300); // kept at the limit
+    auto early = std::make_shared<fw::Date>(-40000, 1, 1, 23, 59, 59);
+    const Variant values[] = {
+        date,
+        far,
+        early,
+        319212307.0,
+        -1e300,
+        std::numeric_limits<double>::quiet_NaN(),
+        Int32{86399},
+        "319212307",
+        "not a number",
+        true,
+        fw::Currency::FromUnits(12345678),
+    };
+    lb.NewRow();
+    for (const Variant& value : values) {
+        auto d = std::make_shared<fw::Date>();
+        d->TotalSeconds(value.ToDouble());
+        lb.SetValue(2, value);
+        lb.SetValue(3, value);
+        lb.SetValue(9, value);
+        EXPECT_EQ(lb.Cell(0, 2), TA::FormattedDate(lb, d, lb.DateFormat)) << value.ToDouble();
+        EXPECT_EQ(lb.Cell(0, 3), TA::FormattedDate(lb, d, lb.DateTimeFormat)) << value.ToDouble();
+        EXPECT_EQ(lb.Cell(0, 9), TA::FormattedTime(lb, d, lb.TimeFormat)) << value.ToDouble();
+    }
+    // Nothing, and an empty text, show nothing; an object other than a Date raises.
+    for (const Variant& none : {Variant(), Variant("")}) {
+        lb.SetValue(2, none);
+        EXPECT_EQ(lb.Cell(0, 2), "");
+    }
+    const Variant other(std::shared_ptr<fw::Object>(std::make_shared<fw::DragItem>()));
+    EXPECT_THROW(lb.SetValue(2, other), fw::TypeMismatchException);
+}
+
+// One text per different list, however many rows hold it.
+TEST_F(CellValues, ChoiceListsAreKeptOncePerText) {
+    const std::string list = "One,Two,Three,Four,Five,-,Six,-,Seven,Eight";
+    for (Int32 r = 0; r < 50; ++r) {
+        lb.NewRow();
+        lb.SetDropDownList(r, 4, list);
+    }
+    const auto& lists = TA::DropList(lb);
+    EXPECT_EQ(lists.DistinctCount(), 1u);
+
+    // A list changed for one row only.
+    lb.SetDropDownList(7, 4, "a,b");
+    EXPECT_EQ(lists.DistinctCount(), 2u);
+    for (Int32 r = 0; r < 50; ++r) {
+        EXPECT_EQ(lists.At(r, 4), r == 7 ? "a,b" : list) << r;
+    }
+    lb.SetDropDownList(7, 4, list);
+    EXPECT_EQ(lists.DistinctCount(), 1u); // "a,b" is let go
+    lb.SetDropDownList(7, 4, "");
+    EXPECT_EQ(lists.At(7, 4), "");
+
+    // Rows removed leave the lists where they were set, as they always have.
+    lb.RemoveRow(0);
+    lb.RemoveRow(0);
+    EXPECT_EQ(lists.At(0, 4), list);
+    EXPECT_EQ(lists.At(7, 4), "");
+    EXPECT_EQ(lists.UBound1(), 49);
+
+    // Reset lets every list go; the next lists are kept as before.
+    lb.Reset();
+    EXPECT_EQ(lists.DistinctCount(), 0u);
+    EXPECT_EQ(lists.UBound1(), -1);
+    lb.NewRow();
+    lb.NewRow();
+    lb.SetDropDownList(1, 4, "x,y");
+    EXPECT_EQ(lists.At(1, 4), "x,y");
+    EXPECT_EQ(lists.At(0, 4), "");
+    EXPECT_EQ(lists.DistinctCount(), 1u);
+}
+
+TEST_F(CellValues, ProgressMaximaOutsideTheListRaise) {
+    lb.NewRow();
+    lb.NewRow();
+    lb.SetPBMaxValue(1, 7, 170.0);
+    for (const auto& [row, column] : {std::pair{2, 7}, {-1, 7}, {0, 11}, {0, -1}}) {
+        EXPECT_THROW(lb.SetPBMaxValue(row, column, 1.0), fw::OutOfBoundsException)
+            << row << ", " << column;
+    }
+    const auto& maxima = TA::PBMaxVals(lb);
+    EXPECT_EQ(maxima.At(1, 7), 170.0);
+    EXPECT_EQ(maxima.At(0, 7), 0.0);
+    EXPECT_EQ(maxima.At(1, 6), 0.0); // a column without maxima
+    EXPECT_THROW(maxima.At(2, 7), fw::OutOfBoundsException);
+    EXPECT_THROW(maxima.At(0, 12), fw::OutOfBoundsException);
+}
+
+TEST(SparseColumns, RedimKeepsValuesWhereTheyFitAndUnsetCellsReadAsNone) {
+    SparseColumns<double> a;
+    EXPECT_THROW(a.At(0, 0), fw::OutOfBoundsException);
+    a.Redim(1, 2);
+    a.Slot(1, 2) = 5;
+    EXPECT_EQ(a.At(0, 0), 0.0);
+    a.Redim(3, 4);
+    EXPECT_EQ(a.At(1, 2), 5.0);
+    EXPECT_EQ(a.At(3, 4), 0.0);
+    a.Slot(3, 2) = 6;
+    a.Redim(2, 4); // fewer rows: row 3 goes
+    a.Redim(3, 4);
+    EXPECT_EQ(a.At(3, 2), 0.0);
+    EXPECT_EQ(a.At(1, 2), 5.0);
+    a.Redim(3, 1); // fewer columns: column 2 goes
+    a.Redim(3, 4);
+    EXPECT_EQ(a.At(1, 2), 0.0);
+    EXPECT_THROW(a.Slot(4, 0), fw::OutOfBoundsException);
+    EXPECT_THROW(a.Redim(-2, 0), fw::OutOfBoundsException);
+    a.Clear();
+    EXPECT_EQ(a.UBound1(), -1);
+    EXPECT_EQ(a.UBound2(), -1);
 }
 
 TEST(Array2D, RedimKeepsElementsWhereTheyFit) {

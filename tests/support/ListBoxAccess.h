@@ -8,14 +8,14 @@ struct TambrelListBoxTestAccess {
 
     static const std::vector<fw::Int32>& ColType(const L& l) { return l.ColType; }
     static const std::vector<std::string>& DropOrient(const L& l) { return l.DropOrient; }
-    static const Array2D<std::string>& DropList(const L& l) { return l.DropList; }
+    static const ChoiceLists& DropList(const L& l) { return l.DropList; }
     static const std::vector<bool>& ColEdit(const L& l) { return l.ColEdit; }
     static const std::vector<std::string>& LongDayStr(const L& l) { return l.LongDayStr; }
     static const std::vector<std::string>& LongMonths(const L& l) { return l.LongMonths; }
     static const std::vector<std::string>& ShortDayStr(const L& l) { return l.ShortDayStr; }
     static const std::vector<std::string>& ShortMonths(const L& l) { return l.ShortMonths; }
     static bool NotOpen(const L& l) { return l.NotOpen; }
-    static const Array2D<double>& PBMaxVals(const L& l) { return l.PBMaxVals; }
+    static const SparseColumns<double>& PBMaxVals(const L& l) { return l.PBMaxVals; }
 
     static std::string FormattedDate(L& l, const fw::DatePtr& d, const std::string& pattern) {
         return l.FormattedDate(d, pattern);
