@@ -78,14 +78,15 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
-    // The CPU time of one iteration of family/arg, or a negative number when it did not run.
+    // The CPU time of one iteration of family/arg (the median repetition), or a negative number
+    // when it did not run.
     double Ms(const std::string& family, int arg) const;
     // A counter of family/arg, or a negative number.
     double Counter(const std::string& family, int arg, const std::string& counter) const;
 
 private:
     Printer m_printer;
-    std::map<std::string, double> m_ms;
+    std::map<std::string, std::vector<double>> m_ms; // one entry a repetition
     std::map<std::string, std::map<std::string, double>> m_counters;
 };
 
@@ -97,10 +98,11 @@ std::string Ratio(double a, double b);
 // what its times are.
 void Title(const char* title, bool times = true);
 
-// Registers fn as name/arg for each (arg, iterations) pair, in milliseconds. A fixed
-// iteration count per size keeps each program within a minute or two.
+// Registers fn as name/arg for each (arg, iterations) pair, in milliseconds, run repetitions
+// times. A fixed iteration count per size keeps each program within a minute or two.
 void Register(const char* name, void (*fn)(benchmark::State&),
-              std::initializer_list<std::pair<int, int>> argsAndIterations);
+              std::initializer_list<std::pair<int, int>> argsAndIterations,
+              int repetitions = 1);
 
 // Runs fn after the tables, while Qt's application object still exists: views a program keeps
 // in static storage must go before it.
