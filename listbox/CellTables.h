@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-// A value per cell addressed (row, column) like Array2D: inclusive upper bounds, -1 when
+// A value per cell addressed (row, column) with inclusive upper bounds, -1 when
 // empty, Redim keeping what still fits, an index outside raising OutOfBoundsException. Only
 // a column that has had a value set holds any storage, and only up to its last row set; every
 // other cell reads as T{}.

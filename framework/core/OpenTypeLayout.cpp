@@ -88,6 +88,13 @@ private:
     void ChainContext(const Table& sub);
     void ReverseChain(const Table& sub);
 
+    // Marks the covered glyphs whose rule set can fire. fires takes the rule set's index: the
+    // glyph's coverage index (format 1) or, asked once per class, its class in inputClasses
+    // (format 2).
+    template <class Fires>
+    void UnsafeWhereRulesFire(const Table& coverage, const GlyphClasses* inputClasses,
+                              Fires&& fires);
+
     bool Step(std::size_t steps = 1) { return m_status.Spend(steps); }
     void Unsafe(const Table& coverage) {
         ForEachCovered(coverage, m_glyphs,
@@ -402,6 +409,28 @@ void Judge::Ligatures(const Table& sub, std::uint16_t flag) {
 
 // Sequence context (substitution 5, positioning 7): a rule can fire when every glyph it
 // asks for can be one of the texts'; then the glyphs it starts on are unsafe.
+template <class Fires>
+void Judge::UnsafeWhereRulesFire(const Table& coverage, const GlyphClasses* inputClasses,
+                                 Fires&& fires) {
+    std::unordered_map<std::uint16_t, bool> byClass;
+    ForEachCovered(coverage, m_glyphs, [&](std::uint32_t glyph, std::uint32_t index) {
+        bool fire = false;
+        if (inputClasses == nullptr) {
+            fire = fires(index);
+        } else {
+            const std::uint16_t c = inputClasses->Of(glyph);
+            auto it = byClass.find(c);
+            if (it == byClass.end()) {
+                it = byClass.emplace(c, fires(c)).first;
+            }
+            fire = it->second;
+        }
+        if (fire) {
+            m_result.unsafeGlyphs.insert(glyph);
+        }
+    });
+}
+
 void Judge::Context(const Table& sub) {
     if (!Format(sub, 3)) {
         return;
@@ -450,25 +479,13 @@ void Judge::Context(const Table& sub) {
         return false;
     };
     if (format == 1) {
-        ForEachCovered(sub.At16(2), m_glyphs, [&](std::uint32_t glyph, std::uint32_t index) {
-            if (fires(index, nullptr)) {
-                m_result.unsafeGlyphs.insert(glyph);
-            }
-        });
+        UnsafeWhereRulesFire(sub.At16(2), nullptr,
+                             [&](std::uint32_t index) { return fires(index, nullptr); });
         return;
     }
     const GlyphClasses classes(sub.At16(4), m_glyphs);
-    std::unordered_map<std::uint16_t, bool> byClass;
-    ForEachCovered(sub.At16(2), m_glyphs, [&](std::uint32_t glyph, std::uint32_t) {
-        const std::uint16_t c = classes.Of(glyph);
-        auto it = byClass.find(c);
-        if (it == byClass.end()) {
-            it = byClass.emplace(c, fires(c, &classes)).first;
-        }
-        if (it->second) {
-            m_result.unsafeGlyphs.insert(glyph);
-        }
-    });
+    UnsafeWhereRulesFire(sub.At16(2), &classes,
+                         [&](std::uint32_t c) { return fires(c, &classes); });
 }
 
 // Chained sequence context (substitution 6, positioning 8): as Context, with the glyphs
@@ -548,26 +565,14 @@ void Judge::ChainContext(const Table& sub) {
         return false;
     };
     if (format == 1) {
-        ForEachCovered(sub.At16(2), m_glyphs, [&](std::uint32_t glyph, std::uint32_t index) {
-            if (fires(index, nullptr)) {
-                m_result.unsafeGlyphs.insert(glyph);
-            }
-        });
+        UnsafeWhereRulesFire(sub.At16(2), nullptr,
+                             [&](std::uint32_t index) { return fires(index, nullptr); });
         return;
     }
     const Classes classes{GlyphClasses(sub.At16(4), m_glyphs), GlyphClasses(sub.At16(6), m_glyphs),
                           GlyphClasses(sub.At16(8), m_glyphs)};
-    std::unordered_map<std::uint16_t, bool> byClass;
-    ForEachCovered(sub.At16(2), m_glyphs, [&](std::uint32_t glyph, std::uint32_t) {
-        const std::uint16_t c = classes.input.Of(glyph);
-        auto it = byClass.find(c);
-        if (it == byClass.end()) {
-            it = byClass.emplace(c, fires(c, &classes)).first;
-        }
-        if (it->second) {
-            m_result.unsafeGlyphs.insert(glyph);
-        }
-    });
+    UnsafeWhereRulesFire(sub.At16(2), &classes.input,
+                         [&](std::uint32_t c) { return fires(c, &classes); });
 }
 
 void Judge::ReverseChain(const Table& sub) {

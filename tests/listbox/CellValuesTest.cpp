@@ -1,6 +1,5 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
-#include "listbox/Array2D.h"
 #include "tests/support/ListBoxAccess.h"
 
 #include <gtest/gtest.h>
@@ -307,31 +306,6 @@ TEST(SparseColumns, RedimKeepsValuesWhereTheyFitAndUnsetCellsReadAsNone) {
     EXPECT_EQ(a.At(1, 2), 0.0);
     EXPECT_THROW(a.Slot(4, 0), fw::OutOfBoundsException);
     EXPECT_THROW(a.Redim(-2, 0), fw::OutOfBoundsException);
-    a.Clear();
-    EXPECT_EQ(a.UBound1(), -1);
-    EXPECT_EQ(a.UBound2(), -1);
-}
-
-TEST(Array2D, RedimKeepsElementsWhereTheyFit) {
-    Array2D<std::string> a;
-    EXPECT_EQ(a.UBound1(), -1);
-    EXPECT_EQ(a.UBound2(), -1);
-    EXPECT_THROW(a.At(0, 0), fw::OutOfBoundsException);
-    a.Redim(1, 2);
-    a.At(1, 2) = "x";
-    a.At(0, 1) = "y";
-    a.Redim(3, 2);
-    EXPECT_EQ(a.At(1, 2), "x");
-    EXPECT_EQ(a.At(0, 1), "y");
-    EXPECT_EQ(a.At(3, 2), "");
-    a.Redim(3, 4); // more columns: elements stay at their (row, column)
-    EXPECT_EQ(a.At(1, 2), "x");
-    EXPECT_EQ(a.At(0, 1), "y");
-    a.Redim(3, 1); // fewer columns: column 2 goes
-    EXPECT_EQ(a.At(0, 1), "y");
-    EXPECT_THROW(a.At(1, 2), fw::OutOfBoundsException);
-    EXPECT_THROW(a.At(4, 0), fw::OutOfBoundsException);
-    EXPECT_THROW(a.At(-1, 0), fw::OutOfBoundsException);
     a.Clear();
     EXPECT_EQ(a.UBound1(), -1);
     EXPECT_EQ(a.UBound2(), -1);
