@@ -24,6 +24,20 @@ std::vector<Int32> ColumnMeasurer::Widths(const std::string& font,
                                           const std::vector<TextColumn>& columns, Int32 rows,
                                           const CellText& cellText, bool everything,
                                           const CellChanges& changed, fw::TextWidths& widths) {
+    const RowTexts rowTexts = [&cellText](Int32 row, std::span<const Int32> wanted,
+                                          std::string_view* out) {
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            out[i] = cellText(row, wanted[i]);
+        }
+    };
+    return Widths(font, columns, rows, cellText, rowTexts, everything, changed, widths);
+}
+
+std::vector<Int32> ColumnMeasurer::Widths(const std::string& font,
+                                          const std::vector<TextColumn>& columns, Int32 rows,
+                                          const CellText& cellText, const RowTexts& rowTexts,
+                                          bool everything, const CellChanges& changed,
+                                          fw::TextWidths& widths) {
     rows = std::max(rows, 0);
     if (m_font != font || m_rows != rows || everything) {
         for (Column& column : m_columns) {
@@ -71,7 +85,7 @@ std::vector<Int32> ColumnMeasurer::Widths(const std::string& font,
                 Rescan(column);
             }
         }
-        MeasureAll(fresh, rows, cellText, widths);
+        MeasureAll(fresh, rows, rowTexts, widths);
         bool distrusted = false;
         for (const TextColumn& c : columns) {
             Column& column = m_columns[static_cast<std::size_t>(c.column)];
@@ -114,7 +128,7 @@ std::vector<Int32> ColumnMeasurer::Widths(const std::string& font,
 }
 
 void ColumnMeasurer::MeasureAll(const std::vector<std::size_t>& columns, Int32 rows,
-                                const CellText& cellText, fw::TextWidths& widths) {
+                                const RowTexts& rowTexts, fw::TextWidths& widths) {
     if (columns.empty()) {
         return;
     }
@@ -123,26 +137,28 @@ void ColumnMeasurer::MeasureAll(const std::vector<std::size_t>& columns, Int32 r
     // one's width.
     struct Pass {
         Column* column;
-        Int32 index;
         std::string_view last;
         double lastWidth = kNone;
         bool exact = true;
     };
     std::vector<Pass> passes;
+    std::vector<Int32> indices;
     for (std::size_t index : columns) {
         Column& column = m_columns[index];
         column = Column{};
-        column.cells.resize(static_cast<std::size_t>(rows));
+        // Filled row by row below: zeroing them first would be one more pass over them.
+        column.cells.reserve(static_cast<std::size_t>(rows));
         column.widest = kNone;
-        passes.push_back({&column, static_cast<Int32>(index), {}});
+        passes.push_back({&column, {}});
+        indices.push_back(static_cast<Int32>(index));
     }
     // The next row's texts are asked for, and their characters fetched, a row ahead: the
     // cells lie apart in memory, and waiting for each in turn would take most of the time.
     std::vector<std::string_view> next(passes.size());
     auto fetch = [&](Int32 r) {
-        for (std::size_t i = 0; i < passes.size(); ++i) {
-            next[i] = cellText(r, passes[i].index);
-            __builtin_prefetch(next[i].data());
+        rowTexts(r, indices, next.data());
+        for (const std::string_view text : next) {
+            __builtin_prefetch(text.data());
         }
     };
     std::vector<std::string_view> texts(passes.size());
@@ -165,7 +181,7 @@ void ColumnMeasurer::MeasureAll(const std::vector<std::size_t>& columns, Int32 r
             }
             Column& column = *p.column;
             const auto stored = static_cast<float>(w);
-            column.cells[static_cast<std::size_t>(r)] = stored;
+            column.cells.push_back(stored);
             p.exact = p.exact && static_cast<double>(stored) == w;
             if (w > column.widest) {
                 column.widest = w;

@@ -4,6 +4,7 @@
 #include "framework/core/Types.h"
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,6 +24,9 @@ struct TextColumn {
 class ColumnMeasurer {
 public:
     using CellText = std::function<std::string_view(fw::Int32 row, fw::Int32 column)>;
+    // The texts of one row in the columns given, into out (as many as columns).
+    using RowTexts = std::function<void(fw::Int32 row, std::span<const fw::Int32> columns,
+                                        std::string_view* out)>;
     using CellChanges = std::vector<std::pair<fw::Int32, fw::Int32>>; // (row, column)
 
     // The whole-pixel width of each column, in the order given. font names the measuring
@@ -31,6 +35,12 @@ public:
     // differ from the last call's.
     std::vector<fw::Int32> Widths(const std::string& font, const std::vector<TextColumn>& columns,
                                   fw::Int32 rows, const CellText& cellText, bool everything,
+                                  const CellChanges& changed, fw::TextWidths& widths);
+    // The same, with rowTexts giving what cellText gives a row at a time, for the passes over
+    // every row.
+    std::vector<fw::Int32> Widths(const std::string& font, const std::vector<TextColumn>& columns,
+                                  fw::Int32 rows, const CellText& cellText,
+                                  const RowTexts& rowTexts, bool everything,
                                   const CellChanges& changed, fw::TextWidths& widths);
 
 private:
@@ -43,7 +53,7 @@ private:
         bool confirmed = false;   // the text at widestRow was shaped and gave widest
     };
     void MeasureAll(const std::vector<std::size_t>& columns, fw::Int32 rows,
-                    const CellText& cellText, fw::TextWidths& widths);
+                    const RowTexts& rowTexts, fw::TextWidths& widths);
     void Update(Column& column, fw::Int32 row, double width);
     static void Rescan(Column& column);
 

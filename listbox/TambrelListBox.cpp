@@ -192,8 +192,11 @@ void TambrelListBox::ResizeColumns() {
     const TextChanges changes = TakeTextChanges();
     const std::vector<Int32> widths = m_measurer.Widths(
         g.MeasuringKey(), texts, ListCount(),
-        [this](Int32 r, Int32 c) { return CellTextView(r, c); }, changes.everything,
-        changes.cells, model);
+        [this](Int32 r, Int32 c) { return CellTextView(r, c); },
+        [this](Int32 r, std::span<const Int32> c, std::string_view* out) {
+            RowTextViews(r, c, out);
+        },
+        changes.everything, changes.cells, model);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         measured[static_cast<std::size_t>(texts[i].column)] = widths[i];
     }

@@ -168,6 +168,18 @@ std::string_view Listbox::CellTextView(Int32 row, Int32 column) const {
     return m_state->Cell(row, column).text.View();
 }
 
+void Listbox::RowTextViews(Int32 row, std::span<const Int32> columns, std::string_view* out) const {
+    m_state->CheckRow(row);
+    const std::vector<ListCell>& cells = m_state->rows[static_cast<std::size_t>(row)].cells;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const auto column = static_cast<std::size_t>(columns[i]);
+        if (column >= cells.size()) {
+            m_state->CheckColumn(columns[i]);
+        }
+        out[i] = cells[column].text.View();
+    }
+}
+
 void Listbox::Cell(Int32 row, Int32 column, const std::string& text) {
     m_state->Cell(row, column).text = text;
     m_state->textChanges.Changed(row, column);

@@ -7,6 +7,7 @@
 #include "framework/ui/RectControl.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -356,6 +357,9 @@ protected:
 
     // The cell's text without a copy; valid until the cell or the rows change.
     std::string_view CellTextView(Int32 row, Int32 column) const;
+    // CellTextView for the columns given of one row, into out (as many as columns): a pass
+    // over many rows finds each row once.
+    void RowTextViews(Int32 row, std::span<const Int32> columns, std::string_view* out) const;
     // Which cells' texts changed since the last call. everything: rows or columns were added,
     // removed or moved, or more texts changed than are listed. The first call only starts the
     // bookkeeping (none before it) and says everything.

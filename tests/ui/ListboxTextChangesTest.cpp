@@ -8,6 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@ namespace {
 
 struct Noting : fw::Listbox {
     using fw::Listbox::CellTextView;
+    using fw::Listbox::RowTextViews;
     using fw::Listbox::TakeTextChanges;
 };
 
@@ -24,6 +26,28 @@ void Settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+// A row's texts at once are CellTextView's, in the columns' order asked; a row or column
+// outside the list is refused as there.
+TEST(ListboxTextChanges, RowTextViewsAreTheCellsViews) {
+    Noting lb;
+    lb.ColumnCount(3);
+    lb.AddRow({"a", "a text longer than fifteen bytes", ""});
+    lb.AddRow({"c", "d", "e"});
+    const std::vector<Int32> columns{2, 0, 1, 0};
+    for (Int32 row = 0; row < 2; ++row) {
+        std::vector<std::string_view> out(columns.size());
+        lb.RowTextViews(row, columns, out.data());
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            EXPECT_EQ(out[i].data(), lb.CellTextView(row, columns[i]).data()) << row << i;
+            EXPECT_EQ(out[i], lb.CellTextView(row, columns[i])) << row << i;
+        }
+    }
+    std::string_view out[1];
+    const std::vector<Int32> outside{3};
+    EXPECT_ANY_THROW(lb.RowTextViews(0, outside, out));
+    EXPECT_ANY_THROW(lb.RowTextViews(2, std::vector<Int32>{0}, out));
 }
 
 // Nothing is noted before the first take; then each take hands over the cells whose texts
