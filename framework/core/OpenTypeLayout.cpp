@@ -1,6 +1,6 @@
 #include "framework/core/OpenTypeLayout.h"
 
-#include "framework/core/OpenTypeReader.h"
+#include "framework/core/OpenTypeJudge.h"
 
 #include <algorithm>
 #include <array>
@@ -10,11 +10,6 @@
 namespace fw {
 
 namespace {
-
-using otl::ForEachCovered;
-using otl::GlyphSet;
-using otl::ReadStatus;
-using otl::Table;
 
 // Far above what any real font needs (DejaVu Sans takes well under a million steps), low
 // enough that a malformed font is given up on in a fraction of a second.
@@ -45,109 +40,9 @@ bool IsTextScript(std::uint32_t tag) {
     return tag == Tag("latn") || tag == Tag("DFLT") || tag == Tag("dflt");
 }
 
-enum class Kind { Substitution, Positioning };
+} // namespace
 
-// The classes a class-definition table gives the glyphs of the texts.
-class GlyphClasses {
-public:
-    GlyphClasses(const Table& classDef, const GlyphSet& glyphs)
-        : m_glyphs(&glyphs), m_classes(otl::ClassesOf(classDef, glyphs)) {
-        for (const std::uint16_t c : m_classes) {
-            if (c >= m_present.size()) {
-                m_present.resize(std::size_t{c} + 1, false);
-            }
-            m_present[c] = true;
-        }
-    }
-    // Whether some glyph of the texts is of class c (class 0: some glyph the table leaves out).
-    bool Holds(std::uint16_t c) const { return c < m_present.size() && m_present[c]; }
-    std::uint16_t Of(std::uint32_t glyph) const { return m_classes[m_glyphs->IndexOf(glyph)]; }
-
-private:
-    const GlyphSet* m_glyphs;
-    std::vector<std::uint16_t> m_classes;
-    std::vector<bool> m_present;
-};
-
-class Judge {
-public:
-    Judge(const GlyphSet& glyphs, ReadStatus& status, PairwiseShaping& result)
-        : m_glyphs(glyphs), m_status(status), m_result(result) {}
-
-    void Layout(std::string_view bytes, Kind kind);
-    void GlyphDefinitions(std::string_view bytes);
-    void Kerning(std::string_view bytes);
-
-private:
-    std::vector<bool> ReachableLookups(const Table& table, std::uint16_t lookupCount);
-    void TakeLangSys(const Table& langSys, const Table& features, std::vector<bool>& wanted);
-    void Lookup(const Table& lookup, Kind kind);
-    void Subtable(const Table& sub, std::uint16_t type, std::uint16_t flag, Kind kind);
-    void Ligatures(const Table& sub, std::uint16_t flag);
-    void Context(const Table& sub);
-    void ChainContext(const Table& sub);
-    void ReverseChain(const Table& sub);
-
-    // Marks the covered glyphs whose rule set can fire. fires takes the rule set's index: the
-    // glyph's coverage index (format 1) or, asked once per class, its class in inputClasses
-    // (format 2).
-    template <class Fires>
-    void UnsafeWhereRulesFire(const Table& coverage, const GlyphClasses* inputClasses,
-                              Fires&& fires);
-
-    bool Step(std::size_t steps = 1) { return m_status.Spend(steps); }
-    void Unsafe(const Table& coverage) {
-        ForEachCovered(coverage, m_glyphs,
-                       [&](std::uint32_t glyph, std::uint32_t) { m_result.unsafeGlyphs.insert(glyph); });
-    }
-    bool Format(const Table& sub, std::uint16_t last) {
-        const std::uint16_t format = sub.U16(0);
-        if (format < 1 || format > last) {
-            m_status.Fail();
-            return false;
-        }
-        return true;
-    }
-    // Whether the count glyph ids at offset are all glyphs of the texts.
-    bool AllGlyphs(const Table& t, std::size_t offset, std::size_t count) {
-        if (!t.Has(offset, 2 * count) || !Step(count)) {
-            return false;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!m_glyphs.Contains(t.U16(offset + 2 * i))) {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool AllClasses(const Table& t, std::size_t offset, std::size_t count,
-                    const GlyphClasses& classes) {
-        if (!t.Has(offset, 2 * count) || !Step(count)) {
-            return false;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!classes.Holds(t.U16(offset + 2 * i))) {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool AllCovered(const Table& t, std::size_t offset, std::size_t count) {
-        if (!t.Has(offset, 2 * count)) {
-            return false;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!otl::Covers(t.At16(offset + 2 * i), m_glyphs)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    const GlyphSet& m_glyphs;
-    ReadStatus& m_status;
-    PairwiseShaping& m_result;
-};
+namespace otl {
 
 void Judge::Layout(std::string_view bytes, Kind kind) {
     const Table table(bytes, m_status);
@@ -407,187 +302,6 @@ void Judge::Ligatures(const Table& sub, std::uint16_t flag) {
     });
 }
 
-// Sequence context (substitution 5, positioning 7): a rule can fire when every glyph it
-// asks for can be one of the texts'; then the glyphs it starts on are unsafe.
-template <class Fires>
-void Judge::UnsafeWhereRulesFire(const Table& coverage, const GlyphClasses* inputClasses,
-                                 Fires&& fires) {
-    std::unordered_map<std::uint16_t, bool> byClass;
-    ForEachCovered(coverage, m_glyphs, [&](std::uint32_t glyph, std::uint32_t index) {
-        bool fire = false;
-        if (inputClasses == nullptr) {
-            fire = fires(index);
-        } else {
-            const std::uint16_t c = inputClasses->Of(glyph);
-            auto it = byClass.find(c);
-            if (it == byClass.end()) {
-                it = byClass.emplace(c, fires(c)).first;
-            }
-            fire = it->second;
-        }
-        if (fire) {
-            m_result.unsafeGlyphs.insert(glyph);
-        }
-    });
-}
-
-void Judge::Context(const Table& sub) {
-    if (!Format(sub, 3)) {
-        return;
-    }
-    const std::uint16_t format = sub.U16(0);
-    if (format == 3) {
-        const std::uint16_t inputCount = sub.U16(2);
-        if (inputCount == 0) {
-            m_status.Fail();
-            return;
-        }
-        if (AllCovered(sub, 6, inputCount)) {
-            Unsafe(sub.At16(6));
-        }
-        return;
-    }
-    const std::size_t setsAt = format == 1 ? 6 : 8;
-    const std::uint16_t setCount = sub.U16(setsAt - 2);
-    if (!sub.Has(setsAt, 2u * setCount)) {
-        return;
-    }
-    // Whether some rule of the rule set at index can match texts of these glyphs.
-    const auto fires = [&](std::uint32_t index, const GlyphClasses* classes) {
-        if (index >= setCount) {
-            return false;
-        }
-        const Table set = sub.At16(setsAt + 2 * index);
-        if (set.IsNull()) {
-            return false;
-        }
-        const std::uint16_t count = set.U16(0);
-        if (!set.Has(2, 2u * count) || !Step(count)) {
-            return false;
-        }
-        for (std::uint16_t k = 0; k < count && !m_status.Failed(); ++k) {
-            const Table rule = set.At16(2 + 2 * k);
-            if (rule.IsNull()) {
-                continue;
-            }
-            const std::uint16_t glyphCount = rule.U16(0);
-            const std::size_t rest = glyphCount == 0 ? 0 : glyphCount - 1u;
-            if (classes == nullptr ? AllGlyphs(rule, 4, rest) : AllClasses(rule, 4, rest, *classes)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    if (format == 1) {
-        UnsafeWhereRulesFire(sub.At16(2), nullptr,
-                             [&](std::uint32_t index) { return fires(index, nullptr); });
-        return;
-    }
-    const GlyphClasses classes(sub.At16(4), m_glyphs);
-    UnsafeWhereRulesFire(sub.At16(2), &classes,
-                         [&](std::uint32_t c) { return fires(c, &classes); });
-}
-
-// Chained sequence context (substitution 6, positioning 8): as Context, with the glyphs
-// before and after the input asked for as well.
-void Judge::ChainContext(const Table& sub) {
-    if (!Format(sub, 3)) {
-        return;
-    }
-    const std::uint16_t format = sub.U16(0);
-    if (format == 3) {
-        const std::size_t backtrackCount = sub.U16(2);
-        const std::size_t inputAt = 4 + 2 * backtrackCount;
-        const std::size_t inputCount = sub.U16(inputAt);
-        const std::size_t lookaheadAt = inputAt + 2 + 2 * inputCount;
-        const std::size_t lookaheadCount = sub.U16(lookaheadAt);
-        if (m_status.Failed()) {
-            return;
-        }
-        if (inputCount == 0) {
-            m_status.Fail();
-            return;
-        }
-        if (AllCovered(sub, 4, backtrackCount) && AllCovered(sub, inputAt + 2, inputCount) &&
-            AllCovered(sub, lookaheadAt + 2, lookaheadCount)) {
-            Unsafe(sub.At16(inputAt + 2));
-        }
-        return;
-    }
-    const std::size_t setsAt = format == 1 ? 6 : 12;
-    const std::uint16_t setCount = sub.U16(setsAt - 2);
-    if (!sub.Has(setsAt, 2u * setCount)) {
-        return;
-    }
-    struct Classes {
-        GlyphClasses backtrack, input, lookahead;
-    };
-    // Reads the three sequences of a rule: backtrack, input after its first glyph, lookahead.
-    const auto ruleFires = [&](const Table& rule, const Classes* classes) {
-        std::size_t at = 0;
-        for (int part = 0; part < 3; ++part) {
-            std::size_t count = rule.U16(at);
-            if (part == 1) {
-                count = count == 0 ? 0 : count - 1;
-            }
-            const bool ok =
-                classes == nullptr
-                    ? AllGlyphs(rule, at + 2, count)
-                    : AllClasses(rule, at + 2, count,
-                                 part == 0   ? classes->backtrack
-                                 : part == 1 ? classes->input
-                                             : classes->lookahead);
-            if (!ok) {
-                return false;
-            }
-            at += 2 + 2 * count;
-        }
-        return true;
-    };
-    const auto fires = [&](std::uint32_t index, const Classes* classes) {
-        if (index >= setCount) {
-            return false;
-        }
-        const Table set = sub.At16(setsAt + 2 * index);
-        if (set.IsNull()) {
-            return false;
-        }
-        const std::uint16_t count = set.U16(0);
-        if (!set.Has(2, 2u * count) || !Step(count)) {
-            return false;
-        }
-        for (std::uint16_t k = 0; k < count && !m_status.Failed(); ++k) {
-            const Table rule = set.At16(2 + 2 * k);
-            if (!rule.IsNull() && ruleFires(rule, classes)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    if (format == 1) {
-        UnsafeWhereRulesFire(sub.At16(2), nullptr,
-                             [&](std::uint32_t index) { return fires(index, nullptr); });
-        return;
-    }
-    const Classes classes{GlyphClasses(sub.At16(4), m_glyphs), GlyphClasses(sub.At16(6), m_glyphs),
-                          GlyphClasses(sub.At16(8), m_glyphs)};
-    UnsafeWhereRulesFire(sub.At16(2), &classes.input,
-                         [&](std::uint32_t c) { return fires(c, &classes); });
-}
-
-void Judge::ReverseChain(const Table& sub) {
-    if (!Format(sub, 1)) {
-        return;
-    }
-    const std::size_t backtrackCount = sub.U16(4);
-    const std::size_t lookaheadAt = 6 + 2 * backtrackCount;
-    const std::size_t lookaheadCount = sub.U16(lookaheadAt);
-    if (!m_status.Failed() && AllCovered(sub, 6, backtrackCount) &&
-        AllCovered(sub, lookaheadAt + 2, lookaheadCount)) {
-        Unsafe(sub.At16(2));
-    }
-}
-
 void Judge::GlyphDefinitions(std::string_view bytes) {
     const Table table(bytes, m_status);
     if (table.U16(0) != 1) {
@@ -638,7 +352,7 @@ void Judge::Kerning(std::string_view bytes) {
     }
 }
 
-} // namespace
+} // namespace otl
 
 PairwiseShaping JudgePairwiseShaping(const LayoutTables& tables,
                                      const std::vector<std::uint32_t>& glyphs) {
@@ -646,17 +360,17 @@ PairwiseShaping JudgePairwiseShaping(const LayoutTables& tables,
     if (tables.hasAatLayout) {
         return result;
     }
-    const GlyphSet glyphSet(glyphs);
-    ReadStatus status(kWorkBudget);
-    Judge judge(glyphSet, status, result);
+    const otl::GlyphSet glyphSet(glyphs);
+    otl::ReadStatus status(kWorkBudget);
+    otl::Judge judge(glyphSet, status, result);
     if (!tables.gdef.empty()) {
         judge.GlyphDefinitions(tables.gdef);
     }
     if (!tables.gsub.empty() && !status.Failed()) {
-        judge.Layout(tables.gsub, Kind::Substitution);
+        judge.Layout(tables.gsub, otl::Kind::Substitution);
     }
     if (!tables.gpos.empty() && !status.Failed()) {
-        judge.Layout(tables.gpos, Kind::Positioning);
+        judge.Layout(tables.gpos, otl::Kind::Positioning);
     }
     if (!tables.kern.empty() && !status.Failed()) {
         judge.Kerning(tables.kern);
