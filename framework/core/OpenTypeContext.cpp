@@ -26,6 +26,29 @@ void Judge::UnsafeWhereRulesFire(const Table& coverage, const GlyphClasses* inpu
     });
 }
 
+template <class RuleFires>
+bool Judge::SomeRuleFires(const Table& sub, std::size_t setsAt, std::uint16_t setCount,
+                          std::uint32_t index, RuleFires&& ruleFires) {
+    if (index >= setCount) {
+        return false;
+    }
+    const Table set = sub.At16(setsAt + 2 * index);
+    if (set.IsNull()) {
+        return false;
+    }
+    const std::uint16_t count = set.U16(0);
+    if (!set.Has(2, 2u * count) || !Step(count)) {
+        return false;
+    }
+    for (std::uint16_t k = 0; k < count && !m_status.Failed(); ++k) {
+        const Table rule = set.At16(2 + 2 * k);
+        if (!rule.IsNull() && ruleFires(rule)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Sequence context (substitution 5, positioning 7): a rule can fire when every glyph it
 // asks for can be one of the texts'; then the glyphs it starts on are unsafe.
 void Judge::Context(const Table& sub) {
@@ -51,30 +74,12 @@ void Judge::Context(const Table& sub) {
     }
     // Whether some rule of the rule set at index can match texts of these glyphs.
     const auto fires = [&](std::uint32_t index, const GlyphClasses* classes) {
-        if (index >= setCount) {
-            return false;
-        }
-        const Table set = sub.At16(setsAt + 2 * index);
-        if (set.IsNull()) {
-            return false;
-        }
-        const std::uint16_t count = set.U16(0);
-        if (!set.Has(2, 2u * count) || !Step(count)) {
-            return false;
-        }
-        for (std::uint16_t k = 0; k < count && !m_status.Failed(); ++k) {
-            const Table rule = set.At16(2 + 2 * k);
-            if (rule.IsNull()) {
-                continue;
-            }
+        return SomeRuleFires(sub, setsAt, setCount, index, [&](const Table& rule) {
             const std::uint16_t glyphCount = rule.U16(0);
             const std::size_t rest = glyphCount == 0 ? 0 : glyphCount - 1u;
-            if (classes == nullptr ? AllGlyphs(rule, 4, rest)
-                                   : AllClasses(rule, 4, rest, *classes)) {
-                return true;
-            }
-        }
-        return false;
+            return classes == nullptr ? AllGlyphs(rule, 4, rest)
+                                      : AllClasses(rule, 4, rest, *classes);
+        });
     };
     if (format == 1) {
         UnsafeWhereRulesFire(sub.At16(2), nullptr,
@@ -141,24 +146,8 @@ void Judge::ChainContext(const Table& sub) {
         return true;
     };
     const auto fires = [&](std::uint32_t index, const Classes* classes) {
-        if (index >= setCount) {
-            return false;
-        }
-        const Table set = sub.At16(setsAt + 2 * index);
-        if (set.IsNull()) {
-            return false;
-        }
-        const std::uint16_t count = set.U16(0);
-        if (!set.Has(2, 2u * count) || !Step(count)) {
-            return false;
-        }
-        for (std::uint16_t k = 0; k < count && !m_status.Failed(); ++k) {
-            const Table rule = set.At16(2 + 2 * k);
-            if (!rule.IsNull() && ruleFires(rule, classes)) {
-                return true;
-            }
-        }
-        return false;
+        return SomeRuleFires(sub, setsAt, setCount, index,
+                             [&](const Table& rule) { return ruleFires(rule, classes); });
     };
     if (format == 1) {
         UnsafeWhereRulesFire(sub.At16(2), nullptr,

@@ -63,6 +63,12 @@ private:
     void UnsafeWhereRulesFire(const Table& coverage, const GlyphClasses* inputClasses,
                               Fires&& fires);
 
+    // Whether some rule of the rule set at index (of setCount, their offsets from setsAt in
+    // sub) can match texts of these glyphs; ruleFires tells for one rule.
+    template <class RuleFires>
+    bool SomeRuleFires(const Table& sub, std::size_t setsAt, std::uint16_t setCount,
+                       std::uint32_t index, RuleFires&& ruleFires);
+
     bool Step(std::size_t steps = 1) { return m_status.Spend(steps); }
     void Unsafe(const Table& coverage) {
         ForEachCovered(coverage, m_glyphs, [&](std::uint32_t glyph, std::uint32_t) {
