@@ -294,6 +294,19 @@ std::optional<double> TextWidthModel::Exact(std::string_view text) {
     if (const std::optional<double> known = KnownAscii(f, text)) {
         return known;
     }
+    // The kerning of the pair (a, b) in a Latin text or in common text; nothing when the pair
+    // cannot be summed.
+    const auto pairDelta = [&](char32_t a, char32_t b, bool inLatin) -> std::optional<float> {
+        const float k = (a | b) < 256 ? f.pairs[inLatin ? 1 : 0][a << 8 | b] : kUnknownPair;
+        if (!std::isnan(k)) {
+            return k;
+        }
+        const std::optional<double> slow = SlowPair(f, m_graphics, a, b, inLatin);
+        if (!slow) {
+            return std::nullopt;
+        }
+        return static_cast<float>(*slow);
+    };
     // One pass sums advances and the kerning a Latin text gets; a text without a Latin
     // letter sums its kerning again as common text.
     double advances = 0;
@@ -329,15 +342,11 @@ std::optional<double> TextWidthModel::Exact(std::string_view text) {
         }
         advances += a;
         if (previous != kNoChar) {
-            float k = (c | previous) < 256 ? f.pairs[1][previous << 8 | c] : kUnknownPair;
-            if (std::isnan(k)) {
-                const std::optional<double> slow = SlowPair(f, m_graphics, previous, c, true);
-                if (!slow) {
-                    return std::nullopt;
-                }
-                k = static_cast<float>(*slow);
+            const std::optional<float> k = pairDelta(previous, c, true);
+            if (!k) {
+                return std::nullopt;
             }
-            kerning += k;
+            kerning += *k;
         }
         previous = c;
     }
@@ -349,15 +358,11 @@ std::optional<double> TextWidthModel::Exact(std::string_view text) {
     for (p = reinterpret_cast<const unsigned char*>(text.data()); p < end;) {
         const char32_t c = *p < 0x80 ? *p++ : DecodeNonAscii(p, end);
         if (previous != kNoChar) {
-            float k = (c | previous) < 256 ? f.pairs[0][previous << 8 | c] : kUnknownPair;
-            if (std::isnan(k)) {
-                const std::optional<double> slow = SlowPair(f, m_graphics, previous, c, false);
-                if (!slow) {
-                    return std::nullopt;
-                }
-                k = static_cast<float>(*slow);
+            const std::optional<float> k = pairDelta(previous, c, false);
+            if (!k) {
+                return std::nullopt;
             }
-            kerning += k;
+            kerning += *k;
         }
         previous = c;
     }
