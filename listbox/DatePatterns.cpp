@@ -1,6 +1,7 @@
 #include "listbox/DatePatterns.h"
 
 #include "framework/core/Format.h"
+#include "framework/core/RecentCompilations.h"
 #include "framework/core/Text.h"
 
 #include <algorithm>
@@ -317,28 +318,8 @@ template <bool Time> Shape MakeShape(const std::string& pattern) {
 // The shapes of the last few patterns written, per thread: a list writes the same few
 // patterns for every row.
 template <bool Time> const Shape& ShapeOf(const std::string& pattern) {
-    struct Entry {
-        std::string pattern;
-        Shape shape;
-    };
-    constexpr std::size_t kKept = 8;
-    thread_local std::vector<Entry> kept;
-    thread_local std::size_t next = 0;
-    for (const Entry& entry : kept) {
-        if (entry.pattern == pattern) {
-            return entry.shape;
-        }
-    }
-    Entry made{pattern, MakeShape<Time>(pattern)};
-    if (kept.size() < kKept) {
-        kept.reserve(kKept);
-        kept.push_back(std::move(made));
-        return kept.back().shape;
-    }
-    Entry& slot = kept[next];
-    next = (next + 1) % kKept;
-    slot = std::move(made);
-    return slot.shape;
+    thread_local fw::RecentCompilations<Shape, 8> kept;
+    return kept.Of(pattern, [&] { return MakeShape<Time>(pattern); });
 }
 
 // A part's value for the shape, as text of its own or a view of a name.

@@ -1,5 +1,7 @@
 #include "framework/core/Format.h"
 
+#include "framework/core/RecentCompilations.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -284,28 +286,8 @@ std::vector<Section> ParseSections(std::string_view pattern) {
 // The parsed sections of the last few patterns, per thread: the same few patterns format value
 // after value. A reference stays good until the next call.
 const std::vector<Section>& SectionsOf(std::string_view pattern) {
-    struct Entry {
-        std::string pattern;
-        std::vector<Section> sections;
-    };
-    constexpr std::size_t kKept = 16;
-    thread_local std::vector<Entry> kept;
-    thread_local std::size_t next = 0;
-    for (const Entry& entry : kept) {
-        if (entry.pattern == pattern) {
-            return entry.sections;
-        }
-    }
-    Entry made{std::string(pattern), ParseSections(pattern)};
-    if (kept.size() < kKept) {
-        kept.reserve(kKept);
-        kept.push_back(std::move(made));
-        return kept.back().sections;
-    }
-    Entry& slot = kept[next];
-    next = (next + 1) % kKept;
-    slot = std::move(made);
-    return slot.sections;
+    thread_local RecentCompilations<std::vector<Section>, 16> kept;
+    return kept.Of(pattern, [&] { return ParseSections(pattern); });
 }
 
 // Writes the magnitude of d (already rounded) by section s. sign is the text a "-" stands for;
