@@ -104,6 +104,12 @@ struct Listbox::State {
     // Whether the cell exists; a handler may have removed it since it was found.
     bool HasCell(Int32 row, Int32 column) const;
     ListCell& Cell(Int32 row, Int32 column);
+    // Sets a cell's text and notes the change for the text journal: every writer of a text
+    // after the row was made goes through here.
+    void SetText(Int32 row, Int32 column, const std::string& text) {
+        Cell(row, column).text = text;
+        textChanges.Changed(row, column);
+    }
     const ListCell& Cell(Int32 row, Int32 column) const;
 
     // Selects rows first to last and no other; last below first clears the selection.

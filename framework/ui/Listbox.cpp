@@ -181,8 +181,7 @@ void Listbox::RowTextViews(Int32 row, std::span<const Int32> columns, std::strin
 }
 
 void Listbox::Cell(Int32 row, Int32 column, const std::string& text) {
-    m_state->Cell(row, column).text = text;
-    m_state->textChanges.Changed(row, column);
+    m_state->SetText(row, column, text);
     Repaint();
 }
 

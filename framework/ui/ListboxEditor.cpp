@@ -205,8 +205,7 @@ bool ListboxEditing::End(bool keepTyped) {
     const std::string typed = editor->text().toStdString();
     auto& s = m_view.S();
     if (s.HasCell(row, column)) {
-        s.Cell(row, column).text = keepTyped ? typed : m_original;
-        s.textChanges.Changed(row, column);
+        s.SetText(row, column, keepTyped ? typed : m_original);
     }
     Close(*editor);
     return m_view.Raise([&](Listbox& owner) { owner.Event_CellAction(row, column); });
